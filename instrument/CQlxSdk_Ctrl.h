@@ -1,0 +1,109 @@
+#pragma once
+// The instrument controller: the one object in the process that calls the QLXSDK library.
+//
+// Operations return true or false and leave their results in the public members, which
+// the windows read right after the call. The controller never shows anything; on failure
+// it writes a diagnostic line to Qt's debug log and the caller picks the message box.
+
+#include "QlxSdk.h"
+
+#include <QString>
+#include <QVector>
+
+#include <atomic>
+#include <cstdint>
+
+// Set by the library's event handler when the instrument reports a lost connection, cleared
+// on a Standby event and by the main window's watch once it has handled the loss. Written
+// from a library thread, read and cleared by the GUI thread.
+extern std::atomic<bool> deviceDisconnected;
+
+// The handler registered with the library for the controller's lifetime.
+void onDeviceEvent(int32_t outEventCode, int32_t outRAWDataCount, int32_t outError);
+
+class CQlxSdk_Ctrl
+{
+public:
+    // Registers onDeviceEvent with the library.
+    CQlxSdk_Ctrl();
+    // Removes the event handler; does not disconnect.
+    ~CQlxSdk_Ctrl();
+
+    CQlxSdk_Ctrl(const CQlxSdk_Ctrl &) = delete;
+    CQlxSdk_Ctrl &operator=(const CQlxSdk_Ctrl &) = delete;
+
+    // Session (instrument list, connection, header data).
+
+    // Rebuilds ports, portLabels and portCount from the library's port list.
+    bool refreshPortList();
+    // Connects to ports[portIndex]; connectParam goes to the library unchanged.
+    bool connectDevice(int32_t portIndex, int32_t connectParam);
+    bool disconnectDevice();
+    // Fills deviceInfo and the serial number, firmware version and MAC address texts.
+    bool readDeviceInfo();
+
+    // Network settings.
+
+    // Reads the instrument's network record into networkInfo and its text form.
+    bool readNetworkInfo();
+    // Loads a network settings file into networkInfo and its text form.
+    bool loadNetworkFile(const char *path);
+    // Sends networkInfo to the instrument.
+    bool writeNetworkInfo();
+    // Saves networkInfo as a network settings file.
+    bool saveNetworkFile(const char *path);
+    void setIpAddress(const uint8_t octets[QLX_IPV4_SIZE]);
+    void setSubnetMask(const uint8_t octets[QLX_IPV4_SIZE]);
+    void setDefaultGateway(const uint8_t octets[QLX_IPV4_SIZE]);
+    void setDns(const uint8_t octets[QLX_IPV4_SIZE]);
+    // Copies at most 32 bytes of text into networkInfo.SSID, always zero-terminated.
+    void setSsid(const char *text);
+    // Copies at most 64 bytes of text into networkInfo.EncryptKey, always zero-terminated.
+    void setEncryptKey(const char *text);
+
+    // Calibration reference data.
+
+    // Reads both accessory serial numbers held by the instrument.
+    bool readCalibSerialNumbers();
+    // Reads a white calibration plate file and tests its serial number.
+    bool checkWhitePlateFile(const char *path);
+    // Reads an ambient light adapter file and tests its serial number.
+    bool checkAmbientAdapterFile(const char *path);
+    // Writes a white calibration plate file's values into the instrument and verifies them.
+    bool registerWhitePlate(const char *path);
+    // Writes an ambient light adapter file's values into the instrument and verifies them.
+    bool registerAmbientAdapter(const char *path);
+
+    // Auto power-off and module options.
+
+    // On true, mode holds the instrument's automatic power-off mode.
+    bool readShutdownTime(QlxShutdownMode &mode);
+    bool writeShutdownTime(QlxShutdownMode mode);
+    // True when the instrument's wireless LAN module is enabled (false also when the query fails).
+    bool readWifiModuleEnable();
+
+    uint32_t reportedPortCount = 0; ///< port count written by the library on the latest call
+    uint32_t portCount = 0;         ///< entries in ports and portLabels
+    QlxPortInfo portTable[QLX_PORT_TABLE_CAPACITY] = {};
+    QVector<QlxPortInfo> ports; ///< a port index is a position in this vector
+    bool connected = false;
+    QVector<QString> portLabels; ///< display label of each entry of ports, same order
+    int32_t lastStatus = QLX_SUCCESS; ///< status of the latest library call, for diagnosis
+    QString serialNumberText;
+    QString firmwareVersionText;
+    QString macAddressText;
+    QlxDeviceInfo deviceInfo = {};
+    QlxNetworkInfo networkInfo = {}; ///< the single working copy of the network settings
+    bool apConnectEnabled = false;
+    bool dhcpEnabled = false;
+    QString ssidText;
+    QString encryptKeyText;
+    QVector<QString> ipAddressOctets;
+    QVector<QString> subnetMaskOctets;
+    QVector<QString> defaultGatewayOctets;
+    QVector<QString> dnsOctets;
+    QString whitePlateSerialText;         ///< held by the instrument
+    QString ambientAdapterSerialText;     ///< held by the instrument
+    QString whitePlateFileSerialText;     ///< from the file last examined by checkWhitePlateFile
+    QString ambientAdapterFileSerialText; ///< from the file last examined by checkAmbientAdapterFile
+};

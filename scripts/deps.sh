@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a group of tasks needs, when any of them is missing.
+#   scripts/deps.sh build   compiler, CMake, Qt 5 and a font that covers Japanese
+#   scripts/deps.sh test    the above plus what the test suite drives (X server, xdotool, clang)
+set -euo pipefail
+
+build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools fonts-ipafont-gothic)
+test_packages=("${build_packages[@]}" xvfb xauth xdotool openbox wmctrl imagemagick x11-utils
+               clang libclang-rt-14-dev)
+
+case "${1:-build}" in
+    build) wanted=("${build_packages[@]}") ;;
+    test) wanted=("${test_packages[@]}") ;;
+    *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q '^install ok installed$'; then
+        missing+=("$pkg")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
