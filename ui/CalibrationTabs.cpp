@@ -1,0 +1,126 @@
+// The two calibration pages of the main settings window: a calibration value file is chosen
+// and checked, then its values are registered in the instrument. Both pages run the same
+// steps on their own widgets and controller operations.
+
+#include "InitSettingDialog.h"
+
+#include "instrument/CQlxSdk_Ctrl.h"
+#include "ui_InitSettingDialog.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+
+struct InitSettingDialog::CalibrationPage
+{
+    bool (CQlxSdk_Ctrl::*checkFile)(const char *path);
+    bool (CQlxSdk_Ctrl::*registerFile)(const char *path);
+    QString CQlxSdk_Ctrl::*fileSerialText;
+    QString CQlxSdk_Ctrl::*currentSerialText;
+    QLabel *fileNameLabel;
+    QLabel *fileSerialLabel;
+    QLabel *currentSerialLabel;
+    QPushButton *readButton;
+    QPushButton *writeButton;
+    QString *filePath;
+    QString registrationFailureText;
+    QString noFileText;
+};
+
+InitSettingDialog::CalibrationPage InitSettingDialog::whitePlatePage()
+{
+    return {&CQlxSdk_Ctrl::checkWhitePlateFile,
+            &CQlxSdk_Ctrl::registerWhitePlate,
+            &CQlxSdk_Ctrl::whitePlateFileSerialText,
+            &CQlxSdk_Ctrl::whitePlateSerialText,
+            ui->selWCPFileNamelabel,
+            ui->selFileSerialNolabel,
+            ui->curWCalibPlateSerialNolabel,
+            ui->selWCPFilePushBtn,
+            ui->setWCPValPushBtn,
+            &wcpFilePath,
+            tr("Failed to write WhiteCalibPlate data."),
+            tr("Failed to write WhiteCalibPlate file.")};
+}
+
+InitSettingDialog::CalibrationPage InitSettingDialog::ambientAdapterPage()
+{
+    return {&CQlxSdk_Ctrl::checkAmbientAdapterFile,
+            &CQlxSdk_Ctrl::registerAmbientAdapter,
+            &CQlxSdk_Ctrl::ambientAdapterFileSerialText,
+            &CQlxSdk_Ctrl::ambientAdapterSerialText,
+            ui->selAmbAdpFnamelabel,
+            ui->selAmbAdpFSerialNolabel,
+            ui->curAmbAdpSerialNolabel,
+            ui->selAmbLightAdpFilePushBtn,
+            ui->setAmbAdpBodyPushBtn,
+            &adapterFilePath,
+            tr("Failed to write AmbientLightAdapter data."),
+            tr("Failed to write AmbientLightAdapter file.")};
+}
+
+void InitSettingDialog::selectCalibrationFile(const CalibrationPage &page)
+{
+    QString selectedFilter = tr("csv(*.csv)");
+    const QString fileName = openFileName(this, tr("Open"), QStringLiteral("./"), tr("csv(*.csv)"),
+                                          &selectedFilter, QFileDialog::DontUseCustomDirectoryIcons);
+    if (fileName.isEmpty())
+        return;
+
+    const QByteArray path = fileName.toLocal8Bit();
+    // The name is shown even for a refused file, so the user sees which file was refused.
+    page.fileNameLabel->setText(QFileInfo(fileName).baseName());
+    if ((*controller.*page.checkFile)(path.constData())) {
+        page.fileSerialLabel->setText(*controller.*page.fileSerialText);
+        page.writeButton->setEnabled(true);
+        *page.filePath = fileName;
+        showInformationMessage(tr("Successful read file data."));
+    } else {
+        page.fileSerialLabel->setText(QString());
+        *page.filePath = fileName;
+        page.writeButton->setEnabled(false);
+        showCriticalMessage(tr("Failed to read file data."));
+    }
+}
+
+void InitSettingDialog::registerCalibrationFile(const CalibrationPage &page)
+{
+    page.readButton->setEnabled(false);
+    page.writeButton->setEnabled(false);
+
+    if (page.filePath->isEmpty()) {
+        showCriticalMessage(page.noFileText);
+    } else {
+        // The controller reads the file again: what is on disk now is what gets registered.
+        const QByteArray path = page.filePath->toLocal8Bit();
+        if ((*controller.*page.registerFile)(path.constData())) {
+            showInformationMessage(tr("Successful device writing."));
+            controller->readCalibSerialNumbers();
+            page.currentSerialLabel->setText(*controller.*page.currentSerialText);
+        } else {
+            showCriticalMessage(page.registrationFailureText);
+        }
+    }
+
+    page.readButton->setEnabled(true);
+    page.writeButton->setEnabled(true);
+}
+
+void InitSettingDialog::on_selWCPFilePushBtn_clicked()
+{
+    selectCalibrationFile(whitePlatePage());
+}
+
+void InitSettingDialog::on_setWCPValPushBtn_clicked()
+{
+    registerCalibrationFile(whitePlatePage());
+}
+
+void InitSettingDialog::on_selAmbLightAdpFilePushBtn_clicked()
+{
+    selectCalibrationFile(ambientAdapterPage());
+}
+
+void InitSettingDialog::on_setAmbAdpBodyPushBtn_clicked()
+{
+    registerCalibrationFile(ambientAdapterPage());
+}

@@ -1,0 +1,230 @@
+// The network page of the main settings window: wireless LAN and TCP/IP settings moved
+// between the page and either the instrument or a network settings file.
+
+#include "InitSettingDialog.h"
+
+#include "instrument/CQlxSdk_Ctrl.h"
+#include "ui_InitSettingDialog.h"
+
+#include <QByteArray>
+
+namespace {
+
+constexpr int kOctetsPerAddress = int(QLX_IPV4_SIZE);
+constexpr int kOctetMax = 255;
+constexpr char16_t kFirstDigit = 0x30;
+constexpr char16_t kLastDigit = 0x39;
+
+enum Address
+{
+    kIpAddress = 0,
+    kSubnetMask = 1,
+    kDefaultGateway = 2,
+    kDns = 3,
+};
+
+} // namespace
+
+QLineEdit *InitSettingDialog::octetField(int address, int octet) const
+{
+    QLineEdit *const fields[kAddressCount][kOctetsPerAddress] = {
+        {ui->ipaddr1lineEdit, ui->ipaddr2lineEdit, ui->ipaddr3lineEdit, ui->ipaddr4lineEdit},
+        {ui->subnetMask1lineEdit, ui->subnetMask2lineEdit, ui->subnetMask3lineEdit, ui->subnetMask4lineEdit},
+        {ui->defGWaddr1lineEdit, ui->defGWaddr2lineEdit, ui->defGWaddr3lineEdit, ui->defGWaddr4lineEdit},
+        {ui->dnsaddr1lineEdit, ui->dnsaddr2lineEdit, ui->dnsaddr3lineEdit, ui->dnsaddr4lineEdit},
+    };
+    return fields[address][octet];
+}
+
+void InitSettingDialog::setOctetFieldsEnabled(bool enabled)
+{
+    for (int address = 0; address < kAddressCount; ++address) {
+        for (int octet = 0; octet < kOctetsPerAddress; ++octet)
+            octetField(address, octet)->setEnabled(enabled);
+    }
+}
+
+void InitSettingDialog::clearOctetFields()
+{
+    for (int address = 0; address < kAddressCount; ++address) {
+        for (int octet = 0; octet < kOctetsPerAddress; ++octet)
+            octetField(address, octet)->setText(QString());
+    }
+}
+
+bool InitSettingDialog::validateOctetFields()
+{
+    for (int address = 0; address < kAddressCount; ++address) {
+        for (int octet = 0; octet < kOctetsPerAddress; ++octet) {
+            if (!isDigitsOnly(octetField(address, octet)->text()))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool InitSettingDialog::isDigitsOnly(const QString &text)
+{
+    qDebug("length:%d\n", text.length());
+    if (text.isEmpty())
+        return false;
+    for (int i = 0; i < text.length(); ++i) {
+        const char16_t code = text.at(i).unicode();
+        qDebug("char[%d]:0x%04x\n", i, static_cast<unsigned>(code));
+        if (code < kFirstDigit || code > kLastDigit)
+            return false;
+    }
+    return true;
+}
+
+bool InitSettingDialog::readOctetValues(OctetValues &values)
+{
+    int parsed[kAddressCount][kOctetsPerAddress];
+    for (int address = 0; address < kAddressCount; ++address) {
+        for (int octet = 0; octet < kOctetsPerAddress; ++octet)
+            parsed[address][octet] = octetField(address, octet)->text().toInt(nullptr, 10);
+    }
+    // Octet N of every address before octet N + 1 of any.
+    for (int octet = 0; octet < kOctetsPerAddress; ++octet) {
+        for (int address = 0; address < kAddressCount; ++address) {
+            if (parsed[address][octet] > kOctetMax)
+                return false;
+        }
+    }
+    for (int address = 0; address < kAddressCount; ++address) {
+        for (int octet = 0; octet < kOctetsPerAddress; ++octet)
+            values[address][octet] = static_cast<uint8_t>(parsed[address][octet]);
+    }
+    return true;
+}
+
+void InitSettingDialog::showNetworkSettings()
+{
+    setRadioButtonChecked(ui->enableRadioBtn, controller->apConnectEnabled);
+    setRadioButtonChecked(ui->disableRadioBtn, !controller->apConnectEnabled);
+    setRadioButtonChecked(ui->dhcpOnRadioBtn, controller->dhcpEnabled);
+    setRadioButtonChecked(ui->dhcpOffRadioBtn, !controller->dhcpEnabled);
+    setOctetFieldsEnabled(!controller->dhcpEnabled);
+    ui->SSIDlineEdit->setText(controller->ssidText);
+    ui->passwdlineEdit->setText(controller->encryptKeyText);
+
+    const QVector<QString> *const octets[kAddressCount] = {
+        &controller->ipAddressOctets, &controller->subnetMaskOctets, &controller->defaultGatewayOctets,
+        &controller->dnsOctets};
+    for (int address = 0; address < kAddressCount; ++address) {
+        for (int octet = 0; octet < kOctetsPerAddress; ++octet)
+            octetField(address, octet)->setText(octets[address]->value(octet));
+    }
+}
+
+void InitSettingDialog::collectNetworkSettings(const OctetValues &values)
+{
+    controller->setIpAddress(values[kIpAddress]);
+    controller->setSubnetMask(values[kSubnetMask]);
+    controller->setDefaultGateway(values[kDefaultGateway]);
+    controller->setDns(values[kDns]);
+
+    if (ui->enableRadioBtn->isChecked())
+        controller->networkInfo.APConnectUse = eAPConnect_ON;
+    if (ui->disableRadioBtn->isChecked())
+        controller->networkInfo.APConnectUse = eAPConnect_OFF;
+    if (ui->dhcpOnRadioBtn->isChecked())
+        controller->networkInfo.DHCPUse = eDHCP_ON;
+    if (ui->dhcpOffRadioBtn->isChecked())
+        controller->networkInfo.DHCPUse = eDHCP_OFF;
+
+    const QByteArray ssid = ui->SSIDlineEdit->text().toLocal8Bit();
+    controller->setSsid(ssid.constData());
+    const QByteArray encryptKey = ui->passwdlineEdit->text().toLocal8Bit();
+    controller->setEncryptKey(encryptKey.constData());
+}
+
+void InitSettingDialog::on_readToFilePushBtn_clicked()
+{
+    QString selectedFilter = tr("*(*.*)");
+    const QString fileName = openFileName(this, tr("Open"), QStringLiteral("./"), tr("*(*.*)"),
+                                          &selectedFilter, QFileDialog::DontUseCustomDirectoryIcons);
+    if (fileName.isEmpty())
+        return;
+
+    const QByteArray path = fileName.toLocal8Bit();
+    if (controller->loadNetworkFile(path.constData())) {
+        showNetworkSettings();
+        showInformationMessage(tr("Successful read file data."));
+    } else {
+        showCriticalMessage(tr("Failed to read Network Infomation file data."));
+    }
+}
+
+void InitSettingDialog::on_writeFilePushBtn_clicked()
+{
+    QString selectedFilter = tr("ini(*.ini)");
+    const QString fileName = saveFileName(this, tr("Save"), QStringLiteral("./"), tr("ini(*.ini)"),
+                                          &selectedFilter, QFileDialog::DontUseCustomDirectoryIcons);
+    if (fileName.isEmpty())
+        return;
+
+    // The address fields are checked whatever the DHCP setting: the file keeps what they hold.
+    OctetValues values;
+    if (!validateOctetFields() || !readOctetValues(values)) {
+        showCriticalMessage(tr("The input value is invalid."));
+        return;
+    }
+    collectNetworkSettings(values);
+
+    const QByteArray path = fileName.toLocal8Bit();
+    if (controller->saveNetworkFile(path.constData()))
+        showInformationMessage(tr("Successful file writing."));
+    else
+        showCriticalMessage(tr("Failed to write Network Infomation file data."));
+}
+
+void InitSettingDialog::on_readBodyPushBtn_clicked()
+{
+    if (controller->readNetworkInfo()) {
+        showNetworkSettings();
+        showInformationMessage(tr("Successful read body data."));
+    } else {
+        showCriticalMessage(tr("Failed to read Network Infomation data."));
+    }
+}
+
+void InitSettingDialog::on_writeBodyPushBtn_clicked()
+{
+    ui->readToFilePushBtn->setEnabled(false);
+    ui->writeFilePushBtn->setEnabled(false);
+    ui->readBodyPushBtn->setEnabled(false);
+    ui->writeBodyPushBtn->setEnabled(false);
+
+    // With DHCP on the instrument takes its addresses from the network: 0.0.0.0 is sent and the
+    // disabled fields are not looked at.
+    OctetValues values = {};
+    const bool valid = ui->dhcpOnRadioBtn->isChecked() || (validateOctetFields() && readOctetValues(values));
+    if (!valid) {
+        showCriticalMessage(tr("The input value is invalid."));
+    } else {
+        collectNetworkSettings(values);
+        if (controller->writeNetworkInfo())
+            showInformationMessage(
+                tr("Write successful. To reflect, after [Disconnect], turn the power supply "
+                   "of the measuring instrument OFF -> ON."));
+        else
+            showCriticalMessage(tr("Failed to write Network Infomation data."));
+    }
+
+    ui->readToFilePushBtn->setEnabled(true);
+    ui->writeFilePushBtn->setEnabled(true);
+    ui->readBodyPushBtn->setEnabled(true);
+    ui->writeBodyPushBtn->setEnabled(true);
+}
+
+void InitSettingDialog::on_dhcpOnRadioBtn_clicked()
+{
+    setOctetFieldsEnabled(false);
+}
+
+void InitSettingDialog::on_dhcpOffRadioBtn_clicked()
+{
+    setOctetFieldsEnabled(true);
+    clearOctetFields();
+}
