@@ -7,10 +7,12 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace qlxsim {
 
@@ -256,9 +258,11 @@ private:
     static bool toFloat(const QJsonValue &value, float *result)
     {
         if (value.isDouble()) {
-            const float number = static_cast<float>(value.toDouble());
-            *result = number;
-            return std::isfinite(number);
+            const double number = value.toDouble();
+            if (!(std::fabs(number) <= double(std::numeric_limits<float>::max())))
+                return false;
+            *result = static_cast<float>(number);
+            return true;
         }
         const QString text = value.toString();
         QByteArray bits;
@@ -535,8 +539,12 @@ bool instrumentPresent(const QString &path)
     std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!file)
         return false;
-    std::string content;
-    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::string content(std::size_t(kMaxFileSize) + 1, '\0');
+    file.read(&content[0], std::streamsize(content.size()));
+    content.resize(std::size_t(file.gcount()));
+    // Too large to be an instrument: malformed, which is not the same as gone.
+    if (content.size() > std::size_t(kMaxFileSize))
+        return true;
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(content));
     return document.object().value(QStringLiteral("unplugged")) != QJsonValue(true);
 }
