@@ -5,8 +5,10 @@
 #include "files/ProfileLookup.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -48,26 +50,19 @@ bool hasLineBreak(const QByteArray &text)
     return text.contains('\n') || text.contains('\r');
 }
 
-QByteArray lookUp(const char *path, const char *key)
+// Stores a flag value into field; false when the value is empty.
+bool readFlag(const QByteArray &value, int32_t &field)
 {
-    return ReadProfileString(path, NETWORK_SECTION, key);
-}
-
-// Reads the flag key into field; false when the value is missing or empty.
-bool readFlag(const char *path, const char *key, int32_t &field)
-{
-    const QByteArray value = lookUp(path, key);
     if (value.isEmpty())
         return false;
     field = LeadingInt(value);
     return true;
 }
 
-// Reads an address key into octets: the first four dot-separated pieces, low 8 bits each;
-// missing pieces leave their bytes as they were.
-bool readAddress(CFileIO &io, const char *path, const char *key, uint8_t (&octets)[QLX_IPV4_SIZE])
+// Stores an address value into octets: the first four dot-separated pieces, low 8 bits
+// each; missing pieces leave their bytes as they were. False when the value is empty.
+bool readAddress(CFileIO &io, const QByteArray &value, uint8_t (&octets)[QLX_IPV4_SIZE])
 {
-    const QByteArray value = lookUp(path, key);
     if (value.isEmpty())
         return false;
     const QVector<QByteArray> pieces = io.SplitString(value, '.');
@@ -76,11 +71,10 @@ bool readAddress(CFileIO &io, const char *path, const char *key, uint8_t (&octet
     return true;
 }
 
-// Reads a text key into field (maxLength bytes and a terminating zero); false when the value
-// is missing, empty or longer than maxLength.
-bool readText(const char *path, const char *key, char *field, std::size_t maxLength)
+// Stores a text value into field (maxLength bytes and a terminating zero); false when the
+// value is empty or longer than maxLength.
+bool readText(const QByteArray &value, char *field, std::size_t maxLength)
 {
-    const QByteArray value = lookUp(path, key);
     if (value.isEmpty() || std::size_t(value.size()) > maxLength)
         return false;
     std::memcpy(field, value.constData(), std::size_t(value.size()));
@@ -135,8 +129,9 @@ bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&seri
 {
     if (!path)
         return false;
+    // Only regular files: a device or a pipe may never end or never deliver a byte.
     QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     bool result = true;
     CLineReader reader(file, CAL_LINE_KEEP);
@@ -168,15 +163,30 @@ bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&seri
 
 bool CFileIO::GetNetworkInfoFromFile(const char *path, QlxNetworkInfo &record)
 {
-    if (!path)
-        return false;
-    return readFlag(path, "DHCPUse", record.DHCPUse) &&
-           readAddress(*this, path, "IPAddress", record.IPAddress) &&
-           readAddress(*this, path, "SubnetMask", record.SubnetMask) &&
-           readAddress(*this, path, "DefaultGateway", record.DefaultGateway) &&
-           readText(path, "SSID", record.SSID, QLX_SSID_MAX_LENGTH) &&
-           readText(path, "EncryptKey", record.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH) &&
-           readAddress(*this, path, "DNS", record.DNS) && readFlag(path, "APConnectUse", record.APConnectUse);
+    // The keys in the order they are stored; the first one that fails ends the read.
+    enum
+    {
+        DHCP_USE_KEY,
+        IP_ADDRESS_KEY,
+        SUBNET_MASK_KEY,
+        DEFAULT_GATEWAY_KEY,
+        SSID_KEY,
+        ENCRYPT_KEY_KEY,
+        DNS_KEY,
+        AP_CONNECT_USE_KEY
+    };
+    const QVector<QByteArray> values =
+        ReadProfileStrings(path, NETWORK_SECTION,
+                           {"DHCPUse", "IPAddress", "SubnetMask", "DefaultGateway", "SSID", "EncryptKey",
+                            "DNS", "APConnectUse"});
+    return readFlag(values.at(DHCP_USE_KEY), record.DHCPUse) &&
+           readAddress(*this, values.at(IP_ADDRESS_KEY), record.IPAddress) &&
+           readAddress(*this, values.at(SUBNET_MASK_KEY), record.SubnetMask) &&
+           readAddress(*this, values.at(DEFAULT_GATEWAY_KEY), record.DefaultGateway) &&
+           readText(values.at(SSID_KEY), record.SSID, QLX_SSID_MAX_LENGTH) &&
+           readText(values.at(ENCRYPT_KEY_KEY), record.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH) &&
+           readAddress(*this, values.at(DNS_KEY), record.DNS) &&
+           readFlag(values.at(AP_CONNECT_USE_KEY), record.APConnectUse);
 }
 
 bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &record)

@@ -3,13 +3,18 @@
 #ifdef _WIN32
 #include <windows.h>
 
-QByteArray ReadProfileString(const char *path, const char *section, const char *key)
+QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
+                                       const QVector<const char *> &keys)
 {
+    QVector<QByteArray> values(keys.size());
     if (!path)
-        return {};
-    char buffer[PROFILE_VALUE_BUFFER_SIZE] = {};
-    GetPrivateProfileStringA(section, key, "", buffer, DWORD(sizeof buffer), path);
-    return QByteArray(buffer);
+        return values;
+    for (int i = 0; i < keys.size(); ++i) {
+        char buffer[PROFILE_VALUE_BUFFER_SIZE] = {};
+        GetPrivateProfileStringA(section, keys.at(i), "", buffer, DWORD(sizeof buffer), path);
+        values[i] = QByteArray(buffer);
+    }
+    return values;
 }
 
 #else
@@ -17,6 +22,7 @@ QByteArray ReadProfileString(const char *path, const char *section, const char *
 #include "files/CLineReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 
@@ -66,17 +72,22 @@ QByteArray unquoted(const QByteArray &value)
 
 } // namespace
 
-QByteArray ReadProfileString(const char *path, const char *section, const char *key)
+QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
+                                       const QVector<const char *> &keys)
 {
-    if (!path || !section || !key)
-        return {};
+    QVector<QByteArray> values(keys.size());
+    if (!path || !section)
+        return values;
+    // Only regular files: a device or a pipe may never end or never deliver a byte.
     QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return values;
+    QVector<bool> found(keys.size(), false);
+    int missing = keys.size();
     CLineReader reader(file, PROFILE_LINE_KEEP);
     QByteArray line;
     bool inSection = false;
-    while (reader.next(line)) {
+    while (missing > 0 && reader.next(line)) {
         const char *begin = line.constData();
         const char *end = static_cast<const char *>(std::memchr(begin, '\0', size_t(line.size())));
         if (!end)
@@ -88,7 +99,7 @@ QByteArray ReadProfileString(const char *path, const char *section, const char *
         if (*begin == '[') {
             // Only the first section of the name is searched.
             if (inSection)
-                return {};
+                break;
             const char *close = static_cast<const char *>(std::memchr(begin, ']', size_t(end - begin)));
             inSection = sameName(trimmedBlanks(begin + 1, close ? close : end), section);
             continue;
@@ -96,11 +107,19 @@ QByteArray ReadProfileString(const char *path, const char *section, const char *
         if (!inSection)
             continue;
         const char *equals = static_cast<const char *>(std::memchr(begin, '=', size_t(end - begin)));
-        if (!equals || !sameName(trimmedBlanks(begin, equals), key))
+        if (!equals)
             continue;
-        return unquoted(trimmedBlanks(equals + 1, end)).left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
+        const QByteArray name = trimmedBlanks(begin, equals);
+        for (int i = 0; i < keys.size(); ++i) {
+            // The first line of a key wins.
+            if (found.at(i) || !keys.at(i) || !sameName(name, keys.at(i)))
+                continue;
+            values[i] = unquoted(trimmedBlanks(equals + 1, end)).left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
+            found[i] = true;
+            --missing;
+        }
     }
-    return {};
+    return values;
 }
 
 #endif

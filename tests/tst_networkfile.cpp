@@ -14,6 +14,12 @@
 
 namespace {
 
+// A byte string literal that may hold NUL bytes, without its terminating zero.
+template <int N> QByteArray bytes(const char (&literal)[N])
+{
+    return QByteArray(literal, N - 1);
+}
+
 const QByteArray CANONICAL_FILE = "[Network]\r\n"
                                   "; 0:eDHCP_OFF, 1:eDHCP_ON\r\n"
                                   "DHCPUse=0\r\n"
@@ -113,14 +119,14 @@ private slots:
         QTest::newRow("longer key name") << QByteArray("[Network]\nSSIDX=1\nXSSID=2\n") << QByteArray();
         QTest::newRow("empty value") << QByteArray("[Network]\nSSID=\nSSID=later\n") << QByteArray();
         QTest::newRow("600 bytes") << "[Network]\nSSID=" + v600 + "\n" << v600.left(511);
-        QTest::newRow("NUL in value") << QByteArray("[Network]\nSSID=ab\0cd\n", 21) << QByteArray("ab");
-        QTest::newRow("NUL before key") << QByteArray("[Network]\n\0SSID=x\nSSID=y\n", 24) << QByteArray("y");
+        QTest::newRow("NUL in value") << bytes("[Network]\nSSID=ab\0cd\n") << QByteArray("ab");
+        QTest::newRow("NUL before key") << bytes("[Network]\n\0SSID=x\nSSID=y\n") << QByteArray("y");
     }
     void lookup()
     {
         QFETCH(QByteArray, content);
         QFETCH(QByteArray, value);
-        QCOMPARE(ReadProfileString(write(content), "Network", "SSID"), value);
+        QCOMPARE(ReadProfileStrings(write(content), "Network", {"SSID"}), QVector<QByteArray>{value});
     }
 
     void readCanonical_data()
@@ -144,16 +150,16 @@ private slots:
     {
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QByteArray>("octets");
-        QTest::newRow("three pieces") << QByteArray("192.168.0") << QByteArray("\xc0\xa8\x00\x00", 4);
+        QTest::newRow("three pieces") << QByteArray("192.168.0") << bytes("\xc0\xa8\x00\x00");
         QTest::newRow("five pieces") << QByteArray("1.2.3.4.5") << QByteArray("\x01\x02\x03\x04");
-        QTest::newRow("256") << QByteArray("256.1.1.1") << QByteArray("\x00\x01\x01\x01", 4);
-        QTest::newRow("-1") << QByteArray("-1.0.0.0") << QByteArray("\xff\x00\x00\x00", 4);
+        QTest::newRow("256") << QByteArray("256.1.1.1") << bytes("\x00\x01\x01\x01");
+        QTest::newRow("-1") << QByteArray("-1.0.0.0") << bytes("\xff\x00\x00\x00");
         QTest::newRow("300") << QByteArray("300.1.2.3") << QByteArray("\x2c\x01\x02\x03");
-        QTest::newRow("empty piece") << QByteArray("10..0.1") << QByteArray("\x0a\x00\x01\x00", 4);
+        QTest::newRow("empty piece") << QByteArray("10..0.1") << bytes("\x0a\x00\x01\x00");
         QTest::newRow("blanks, junk") << QByteArray("1. 2 .3x.+4") << QByteArray("\x01\x02\x03\x04");
         QTest::newRow("no digits") << QByteArray("abc") << QByteArray(4, '\0');
         QTest::newRow("saturated") << QByteArray("99999999999.-99999999999.4294967297.0")
-                                   << QByteArray("\xff\x00\xff\x00", 4);
+                                   << bytes("\xff\x00\xff\x00");
     }
     void readAddress()
     {
@@ -210,9 +216,8 @@ private slots:
 
         QTest::newRow("empty file") << QByteArray() << none;
         QTest::newRow("no section") << QByteArray(CANONICAL_FILE).replace("[Network]", "[Net]") << none;
-        QTest::newRow("binary") << QByteArray("\x7f"
-                                              "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0[\xff=\n\r=",
-                                              30)
+        QTest::newRow("binary") << bytes("\x7f"
+                                         "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0[\xff=\n\r=")
                                 << none;
         QTest::newRow("keys without =") << QByteArray("[Network]\nDHCPUse 0\nIPAddress\n") << none;
         QTest::newRow("empty SSID") << withValue(CANONICAL_FILE, "SSID", "") << bytesOf(throughGateway);
@@ -239,11 +244,12 @@ private slots:
         QCOMPARE(bytesOf(record), expected);
     }
 
-    void readMissingOrDirectory()
+    void readMissingDirectoryOrDevice()
     {
         QlxNetworkInfo record{};
         QVERIFY(!CFileIO().GetNetworkInfoFromFile(path("missing.ini"), record));
         QVERIFY(!CFileIO().GetNetworkInfoFromFile(QFile::encodeName(m_dir.path()), record));
+        QVERIFY(!CFileIO().GetNetworkInfoFromFile("/dev/zero", record));
         QCOMPARE(bytesOf(record), bytesOf(QlxNetworkInfo{}));
     }
 
@@ -265,8 +271,9 @@ private slots:
         QByteArray noise(10 * 1024 * 1024, '\0');
         QRandomGenerator generator(9);
         generator.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+        const QByteArray noisePath = write(noise);
         timer.restart();
-        QVERIFY(!CFileIO().GetNetworkInfoFromFile(write(noise), record));
+        QVERIFY(!CFileIO().GetNetworkInfoFromFile(noisePath, record));
         QVERIFY(timer.elapsed() < 1000);
     }
 
