@@ -114,7 +114,7 @@ public:
     template <typename Work> int32_t onInstrument(Function function, bool argumentsValid, Work work);
 
     void setDirectory(const char *directory);
-    void injectStatus(const char *functionName, int32_t status);
+    void injectStatus(const char *functionName, int32_t status, uint32_t callsToSkip);
     void clearInjectedStatuses();
     void fireEvent(int32_t eventCode, int32_t rawDataCount, int32_t error);
     uint32_t callCount(const char *functionName);
@@ -158,6 +158,7 @@ private:
     std::unique_ptr<Watcher> m_watcher;
     std::vector<std::unique_ptr<Watcher>> m_retired; ///< stopped, not yet joined
     StatusTable m_injected{};
+    std::array<uint32_t, kFunctionCount> m_injectionSkips{}; ///< calls left to run normally first
     std::array<uint32_t, kFunctionCount> m_callCounts{};
     QHash<QString, QString> m_reported; ///< last error reported per malformed file, so it is said once
     bool m_shutDown = false;
@@ -181,8 +182,13 @@ Simulator &Simulator::instance()
 std::optional<int32_t> Simulator::beginCall(Function function)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ++m_callCounts[indexOf(function)];
-    return m_injected[indexOf(function)];
+    const std::size_t index = indexOf(function);
+    ++m_callCounts[index];
+    if (m_injected[index] && m_injectionSkips[index] > 0) {
+        --m_injectionSkips[index];
+        return std::nullopt;
+    }
+    return m_injected[index];
 }
 
 int32_t Simulator::finish(Function function, int32_t status) const
@@ -536,7 +542,7 @@ void Simulator::setDirectory(const char *directory)
     retire(std::move(watcher));
 }
 
-void Simulator::injectStatus(const char *name, int32_t status)
+void Simulator::injectStatus(const char *name, int32_t status, uint32_t callsToSkip)
 {
     const std::optional<Function> function = name ? functionByName(QString::fromLatin1(name)) : std::nullopt;
     if (!function) {
@@ -545,12 +551,14 @@ void Simulator::injectStatus(const char *name, int32_t status)
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_injected[indexOf(*function)] = status;
+    m_injectionSkips[indexOf(*function)] = callsToSkip;
 }
 
 void Simulator::clearInjectedStatuses()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_injected = {};
+    m_injectionSkips = {};
 }
 
 void Simulator::fireEvent(int32_t eventCode, int32_t rawDataCount, int32_t error)
@@ -580,6 +588,7 @@ void Simulator::reset()
         std::lock_guard<std::mutex> lock(m_mutex);
         watcher = endSessionLocked();
         m_injected = {};
+        m_injectionSkips = {};
         m_callCounts = {};
         m_reported.clear();
     }
@@ -735,7 +744,12 @@ void QLXSIM_SetDirectory(const char *directory)
 
 void QLXSIM_InjectStatus(const char *functionName, int32_t status)
 {
-    sim().injectStatus(functionName, status);
+    sim().injectStatus(functionName, status, 0);
+}
+
+void QLXSIM_InjectStatusAfter(const char *functionName, int32_t status, uint32_t callsToSkip)
+{
+    sim().injectStatus(functionName, status, callsToSkip);
 }
 
 void QLXSIM_ClearInjectedStatuses(void)
