@@ -1,5 +1,7 @@
 #include "CQlxSdk_Ctrl.h"
 
+#include "files/CFileIO.h"
+
 #include <QtGlobal>
 
 #include <cstring>
@@ -9,7 +11,10 @@ std::atomic<bool> deviceDisconnected{false};
 namespace {
 
 // Serial numbers are shown as 8 decimal digits, zero-filled.
-QString serialLabelText(int32_t serialNo) { return QStringLiteral("%1").arg(serialNo, 8, 10, QLatin1Char('0')); }
+QString serialLabelText(int32_t serialNo)
+{
+    return QStringLiteral("%1").arg(serialNo, 8, 10, QLatin1Char('0'));
+}
 
 QString portLabel(const QlxPortInfo &port)
 {
@@ -45,9 +50,15 @@ void onDeviceEvent(int32_t outEventCode, int32_t outRAWDataCount, int32_t outErr
     }
 }
 
-CQlxSdk_Ctrl::CQlxSdk_Ctrl() { lastStatus = QLX_RegisterDeviceEventHandler(onDeviceEvent); }
+CQlxSdk_Ctrl::CQlxSdk_Ctrl()
+{
+    lastStatus = QLX_RegisterDeviceEventHandler(onDeviceEvent);
+}
 
-CQlxSdk_Ctrl::~CQlxSdk_Ctrl() { lastStatus = QLX_RegisterDeviceEventHandler(nullptr); }
+CQlxSdk_Ctrl::~CQlxSdk_Ctrl()
+{
+    lastStatus = QLX_RegisterDeviceEventHandler(nullptr);
+}
 
 bool CQlxSdk_Ctrl::refreshPortList()
 {
@@ -125,4 +136,305 @@ bool CQlxSdk_Ctrl::readDeviceInfo()
     macAddressText =
         QString::asprintf("%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
     return true;
+}
+
+namespace {
+
+// Text up to the first zero byte of a fixed-size character field, never past the field.
+QString fieldText(const char *field, std::size_t size)
+{
+    return QString::fromUtf8(field, int(qstrnlen(field, size)));
+}
+
+QVector<QString> octetTexts(const uint8_t (&octets)[QLX_IPV4_SIZE])
+{
+    QVector<QString> texts;
+    for (uint8_t octet : octets)
+        texts.append(QString::number(octet));
+    return texts;
+}
+
+void copyText(char *field, std::size_t maxLength, const char *text)
+{
+    std::strncpy(field, text ? text : "", maxLength);
+    field[maxLength] = '\0';
+}
+
+} // namespace
+
+void CQlxSdk_Ctrl::clearNetworkTexts()
+{
+    ssidText.clear();
+    encryptKeyText.clear();
+    ipAddressOctets.clear();
+    subnetMaskOctets.clear();
+    defaultGatewayOctets.clear();
+    dnsOctets.clear();
+}
+
+void CQlxSdk_Ctrl::networkInfoToTexts()
+{
+    apConnectEnabled = networkInfo.APConnectUse != eAPConnect_OFF;
+    dhcpEnabled = networkInfo.DHCPUse != eDHCP_OFF;
+    ssidText = fieldText(networkInfo.SSID, sizeof networkInfo.SSID);
+    encryptKeyText = fieldText(networkInfo.EncryptKey, sizeof networkInfo.EncryptKey);
+    ipAddressOctets = octetTexts(networkInfo.IPAddress);
+    subnetMaskOctets = octetTexts(networkInfo.SubnetMask);
+    defaultGatewayOctets = octetTexts(networkInfo.DefaultGateway);
+    dnsOctets = octetTexts(networkInfo.DNS);
+}
+
+bool CQlxSdk_Ctrl::readNetworkInfo()
+{
+    clearNetworkTexts();
+    std::memset(&networkInfo, 0, sizeof networkInfo);
+    lastStatus = QLX_GetNetworkInfo(&networkInfo);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("Failed to QLX_GetNetworkInfo(). \n");
+        return false;
+    }
+    networkInfoToTexts();
+    return true;
+}
+
+bool CQlxSdk_Ctrl::loadNetworkFile(const char *path)
+{
+    clearNetworkTexts();
+    std::memset(&networkInfo, 0, sizeof networkInfo);
+    CFileIO file;
+    if (!file.GetNetworkInfoFromFile(path, networkInfo)) {
+        qDebug("Failed to read networkInfo parameter data. \n");
+        return false;
+    }
+    const auto isSwitch = [](int32_t value) { return value == 0 || value == 1; };
+    if (!isSwitch(networkInfo.APConnectUse) || !isSwitch(networkInfo.DHCPUse))
+        return false;
+    networkInfoToTexts();
+    return true;
+}
+
+bool CQlxSdk_Ctrl::writeNetworkInfo()
+{
+    lastStatus = QLX_SetNetworkInfo(&networkInfo);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("Failed to QLX_SetNetworkInfo(). \n");
+        return false;
+    }
+    return true;
+}
+
+bool CQlxSdk_Ctrl::saveNetworkFile(const char *path)
+{
+    CFileIO file;
+    const bool written = file.SetNetworkInfoToFile(path, networkInfo);
+    if (!written)
+        qDebug("Failed to write network setting file. \n");
+    return written;
+}
+
+void CQlxSdk_Ctrl::setIpAddress(const uint8_t octets[QLX_IPV4_SIZE])
+{
+    std::memcpy(networkInfo.IPAddress, octets, QLX_IPV4_SIZE);
+}
+
+void CQlxSdk_Ctrl::setSubnetMask(const uint8_t octets[QLX_IPV4_SIZE])
+{
+    std::memcpy(networkInfo.SubnetMask, octets, QLX_IPV4_SIZE);
+}
+
+void CQlxSdk_Ctrl::setDefaultGateway(const uint8_t octets[QLX_IPV4_SIZE])
+{
+    std::memcpy(networkInfo.DefaultGateway, octets, QLX_IPV4_SIZE);
+}
+
+void CQlxSdk_Ctrl::setDns(const uint8_t octets[QLX_IPV4_SIZE])
+{
+    std::memcpy(networkInfo.DNS, octets, QLX_IPV4_SIZE);
+}
+
+void CQlxSdk_Ctrl::setSsid(const char *text)
+{
+    copyText(networkInfo.SSID, QLX_SSID_MAX_LENGTH, text);
+}
+
+void CQlxSdk_Ctrl::setEncryptKey(const char *text)
+{
+    copyText(networkInfo.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH, text);
+}
+
+namespace {
+
+// White calibration plate serial numbers must lie above this limit.
+constexpr uint32_t WHITE_SERIAL_EXCLUSIVE_MIN = 10000000;
+constexpr uint32_t AMBIENT_SERIAL_MIN = 10001;
+constexpr uint32_t AMBIENT_SERIAL_MAX = 99999;
+
+enum class Accessory
+{
+    WhitePlate,
+    AmbientAdapter
+};
+
+// Serial number held as packed BCD, most significant byte first.
+uint32_t bcdSerial(const uint8_t (&bcd)[QLX_CAL_SERIAL_SIZE])
+{
+    CFileIO decoder;
+    return uint32_t(decoder.BcdToDec(bcd[0])) * 1000000u + uint32_t(decoder.BcdToDec(bcd[1])) * 10000u +
+           uint32_t(decoder.BcdToDec(bcd[2])) * 100u + uint32_t(decoder.BcdToDec(bcd[3]));
+}
+
+QString calSerialText(uint32_t serial)
+{
+    return QStringLiteral("%1").arg(serial, 8, 10, QLatin1Char('0'));
+}
+
+uint32_t accessorySerial(Accessory which, const QlxCalRefData &record)
+{
+    return bcdSerial(which == Accessory::WhitePlate ? record.rfWhite.serialNo : record.rfAmbient.serialNo);
+}
+
+bool serialAccepted(Accessory which, uint32_t serial)
+{
+    if (which == Accessory::WhitePlate)
+        return serial > WHITE_SERIAL_EXCLUSIVE_MIN;
+    return serial >= AMBIENT_SERIAL_MIN && serial <= AMBIENT_SERIAL_MAX;
+}
+
+// Reads the accessory's value file into its part of record; the rest of record is left as it was.
+bool readValueFile(Accessory which, const char *path, QlxCalRefData &record)
+{
+    CFileIO file;
+    if (which == Accessory::WhitePlate)
+        return file.GetCalRefDataFromFile(path, record.rfWhite);
+    return file.GetCalRefDataFromFile(path, record);
+}
+
+void logValues(Accessory which, const QlxCalRefData &record)
+{
+    if (which == Accessory::WhitePlate) {
+        for (std::size_t i = 0; i < QLX_WHITE_VALUE_COUNT; ++i)
+            qDebug("rfWhite.spcData[%d]: %f \n", int(i), double(record.rfWhite.spcData[i]));
+    } else {
+        for (std::size_t i = 0; i < QLX_AMBIENT_VALUE_COUNT; ++i)
+            qDebug("rfAmbient.spcData[%d]: %f \n", int(i), double(record.rfAmbient.spcData[i]));
+    }
+}
+
+// Reads a value file and tests its serial number; fileSerialText is set on a readable file.
+bool checkValueFile(Accessory which, const char *path, QString &fileSerialText)
+{
+    // A file that supplies no serial number leaves zeros, never bytes of an earlier record.
+    QlxCalRefData record = {};
+    if (!readValueFile(which, path, record))
+        return false;
+    const uint32_t serial = accessorySerial(which, record);
+    const bool accepted = serialAccepted(which, serial);
+    fileSerialText = accepted ? calSerialText(serial) : QString();
+    qDebug("SerialNo: %d \n", int(serial));
+    logValues(which, record);
+    return accepted;
+}
+
+// Read-modify-write of the whole calibration record, then a read-back comparison.
+bool registerValueFile(Accessory which, const char *path, int32_t &lastStatus)
+{
+    QlxCalRefData sent = {};
+    lastStatus = QLX_JIG_GetFactoryCalib_CALREFDATA(&sent);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("QLX_JIG_GetFactoryCalib_CALREFDATA() failed.\n");
+        return false;
+    }
+    if (!readValueFile(which, path, sent)) {
+        qDebug("file.GetCalRefDataFromFile() failed.");
+        return false;
+    }
+    if (!serialAccepted(which, accessorySerial(which, sent)))
+        return false;
+    lastStatus = QLX_JIG_SetFactoryCalib_CALREFDATA(&sent);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("file.QLX_JIG_SetFactoryCalib_CALREFDATA() failed.\n");
+        return false;
+    }
+    lastStatus = QLX_JIG_SetFactoryCalib_WriteSector();
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("QLX_JIG_SetFactoryCalib_WriteSector() failed.\n");
+        return false;
+    }
+    QlxCalRefData stored = {};
+    lastStatus = QLX_JIG_GetFactoryCalib_CALREFDATA(&stored);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("QLX_JIG_GetFactoryCalib_CALREFDATA() failed.\n");
+        return false;
+    }
+    if (std::memcmp(&sent, &stored, sizeof sent) != 0) {
+        qDebug("CALREFDATA is incorrect.\n");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool CQlxSdk_Ctrl::readCalibSerialNumbers()
+{
+    whitePlateSerialText.clear();
+    ambientAdapterSerialText.clear();
+    QlxCalRefData record = {};
+    lastStatus = QLX_JIG_GetFactoryCalib_CALREFDATA(&record);
+    if (!qlxSucceeded(lastStatus))
+        return false;
+    whitePlateSerialText = calSerialText(accessorySerial(Accessory::WhitePlate, record));
+    ambientAdapterSerialText = calSerialText(accessorySerial(Accessory::AmbientAdapter, record));
+    return true;
+}
+
+bool CQlxSdk_Ctrl::checkWhitePlateFile(const char *path)
+{
+    return checkValueFile(Accessory::WhitePlate, path, whitePlateFileSerialText);
+}
+
+bool CQlxSdk_Ctrl::checkAmbientAdapterFile(const char *path)
+{
+    return checkValueFile(Accessory::AmbientAdapter, path, ambientAdapterFileSerialText);
+}
+
+bool CQlxSdk_Ctrl::registerWhitePlate(const char *path)
+{
+    return registerValueFile(Accessory::WhitePlate, path, lastStatus);
+}
+
+bool CQlxSdk_Ctrl::registerAmbientAdapter(const char *path)
+{
+    return registerValueFile(Accessory::AmbientAdapter, path, lastStatus);
+}
+
+bool CQlxSdk_Ctrl::readShutdownTime(QlxShutdownMode &mode)
+{
+    lastStatus = QLX_GetShutdownTime(&mode);
+    if (qlxSucceeded(lastStatus))
+        qDebug("QLX_GetShutdownTime() success[mode:%d].\n", int(mode));
+    else
+        qDebug("QLX_GetShutdownTime() failed[mode:%d].\n", int(mode));
+    return qlxSucceeded(lastStatus);
+}
+
+bool CQlxSdk_Ctrl::writeShutdownTime(QlxShutdownMode mode)
+{
+    QlxShutdownMode sent = mode;
+    lastStatus = QLX_SetShutdownTime(&sent);
+    if (qlxSucceeded(lastStatus))
+        qDebug("QLX_SetShutdownTime() success[mode:%d].\n", int(mode));
+    else
+        qDebug("QLX_SetShutdownTime() failed[mode:%d].\n", int(mode));
+    return qlxSucceeded(lastStatus);
+}
+
+bool CQlxSdk_Ctrl::readWifiModuleEnable()
+{
+    QlxActionOptionData options = {};
+    lastStatus = QLX_JIG_GetFactoryCalib_ACTIONOPTIONDATA(&options);
+    if (!qlxSucceeded(lastStatus))
+        return false;
+    qDebug("  wifiModuleEnable :      %d\n", int(options.wifiModuleEnable));
+    return options.wifiModuleEnable != 0;
 }

@@ -87,7 +87,7 @@ public:
     QlxPortInfo portTable[QLX_PORT_TABLE_CAPACITY] = {};
     QVector<QlxPortInfo> ports; ///< a port index is a position in this vector
     bool connected = false;
-    QVector<QString> portLabels; ///< display label of each entry of ports, same order
+    QVector<QString> portLabels;      ///< display label of each entry of ports, same order
     int32_t lastStatus = QLX_SUCCESS; ///< status of the latest library call, for diagnosis
     QString serialNumberText;
     QString firmwareVersionText;
@@ -106,4 +106,9 @@ public:
     QString ambientAdapterSerialText;     ///< held by the instrument
     QString whitePlateFileSerialText;     ///< from the file last examined by checkWhitePlateFile
     QString ambientAdapterFileSerialText; ///< from the file last examined by checkAmbientAdapterFile
+
+private:
+    void clearNetworkTexts();
+    // Fills apConnectEnabled, dhcpEnabled and the text members from networkInfo.
+    void networkInfoToTexts();
 };

@@ -20,7 +20,8 @@
 #endif
 
 // Status codes: negative values are failures; zero and the positive warnings are success.
-enum QlxStatus : int32_t {
+enum QlxStatus : int32_t
+{
     QLX_SUCCESS = 0,
 
     QLX_ERROR = -9999,
@@ -52,11 +53,15 @@ enum QlxStatus : int32_t {
 };
 
 // True for every status the tool treats as success (zero and the warnings).
-constexpr bool qlxSucceeded(int32_t status) { return status >= 0; }
+constexpr bool qlxSucceeded(int32_t status)
+{
+    return status >= 0;
+}
 
 // Event codes delivered to the registered handler. The library uses 0 to 9; the tool
 // acts on two of them.
-enum QlxEventCode : int32_t {
+enum QlxEventCode : int32_t
+{
     eEventCode_Standby = 0,
     eEventCode_DisConnect = 6,
 };
@@ -71,8 +76,8 @@ constexpr std::size_t QLX_PORT_NAME_SIZE = 36;
 
 struct QlxPortInfo
 {
-    int32_t portType;                   ///< QLX_PORT_TYPE_USB, or reached through portName
-    char portName[QLX_PORT_NAME_SIZE];  ///< zero-terminated 8-bit text
+    int32_t portType;                  ///< QLX_PORT_TYPE_USB, or reached through portName
+    char portName[QLX_PORT_NAME_SIZE]; ///< zero-terminated 8-bit text
     int32_t serialNo;
 };
 constexpr std::size_t QLX_PORT_INFO_SIZE = 44;
@@ -101,11 +106,13 @@ static_assert(offsetof(QlxDeviceInfo, firmMinor) == 8, "QlxDeviceInfo layout");
 static_assert(offsetof(QlxDeviceInfo, firmBuild) == 12, "QlxDeviceInfo layout");
 static_assert(offsetof(QlxDeviceInfo, macAddress) == 24, "QlxDeviceInfo layout");
 
-enum QlxAPConnect : int32_t {
+enum QlxAPConnect : int32_t
+{
     eAPConnect_OFF = 0,
     eAPConnect_ON = 1,
 };
-enum QlxDHCP : int32_t {
+enum QlxDHCP : int32_t
+{
     eDHCP_OFF = 0,
     eDHCP_ON = 1,
 };
@@ -187,7 +194,8 @@ static_assert(offsetof(QlxActionOptionData, wifiModuleEnable) == 0, "QlxActionOp
 
 // Automatic power-off mode, one byte.
 typedef uint8_t QlxShutdownMode;
-enum : QlxShutdownMode {
+enum : QlxShutdownMode
+{
     QLX_SHUTDOWN_DISABLED = 0,
     QLX_SHUTDOWN_15_MIN = 1,
     QLX_SHUTDOWN_30_MIN = 2,

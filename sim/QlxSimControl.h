@@ -14,6 +14,8 @@ QLXSDK_API void QLXSIM_SetDirectory(const char *directory);
 // Makes every later call of the named QLX_ function return status instead of doing its work
 // (a non-negative status: do the work and return it). Applies to all instruments.
 QLXSDK_API void QLXSIM_InjectStatus(const char *functionName, int32_t status);
+// Like QLXSIM_InjectStatus, but the next callsToSkip calls of the function still do their work.
+QLXSDK_API void QLXSIM_InjectStatusAfter(const char *functionName, int32_t status, uint32_t callsToSkip);
 // Removes every status injected with QLXSIM_InjectStatus.
 QLXSDK_API void QLXSIM_ClearInjectedStatuses(void);
 // Calls the registered handler from a library thread and returns once it has returned.

@@ -4,6 +4,7 @@
 
 #include "sim/QlxSimControl.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class QCloseEvent;
 class QKeyEvent;
 namespace Ui {
 class ConnectSelectDialog;
@@ -31,6 +32,9 @@ public:
 protected:
     // Swallows Escape so the dialog can only be left with OK.
     void keyPressEvent(QKeyEvent *event) override;
+    // Refuses every close before OK: a window manager that ignores the missing close button
+    // would otherwise hide the dialog while its caller still waits for selectFinished.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_pushButton_clicked();

@@ -1,0 +1,206 @@
+# Keeps the translation sources en.ts and jp.ts in step with the texts in the code.
+#
+#   cmake -DMODE=update -DLUPDATE=... -DSOURCE_DIR=... -P translations.cmake
+#       Adds new texts from app/ and ui/ (unfinished in jp.ts, English = source in en.ts) and
+#       marks texts that the code no longer has as vanished, keeping their translations for
+#       reuse.
+#   cmake -DMODE=prune -DLUPDATE=... -DSOURCE_DIR=... -P translations.cmake
+#       The same, but drops vanished texts for good.
+#   cmake -DMODE=check -DLUPDATE=... -DLCONVERT=... -DSOURCE_DIR=... -DWORK_DIR=... -P translations.cmake
+#       Runs the update on copies in WORK_DIR and fails when a text has no finished
+#       translation, when a translation is left over for a text the code no longer has, or
+#       when an English translation differs from its source text.
+cmake_minimum_required(VERSION 3.16)
+
+foreach(required MODE LUPDATE SOURCE_DIR)
+    if(NOT DEFINED ${required})
+        message(FATAL_ERROR "${required} is not set")
+    endif()
+endforeach()
+
+set(scanned_dirs "${SOURCE_DIR}/app" "${SOURCE_DIR}/ui")
+set(languages en jp)
+
+# Runs lupdate over the sources into the given .ts files.
+function(run_lupdate)
+    cmake_parse_arguments(ARG "NO_OBSOLETE" "" "FILES" ${ARGN})
+    set(options -silent -locations none)
+    if(ARG_NO_OBSOLETE)
+        list(APPEND options -no-obsolete)
+    endif()
+    execute_process(COMMAND "${LUPDATE}" ${options} ${scanned_dirs} -ts ${ARG_FILES}
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "lupdate failed (${result}):\n${output}")
+    endif()
+endfunction()
+
+# English texts are their own translation: every unfinished entry of en.ts gets its source.
+function(fill_english file)
+    file(READ "${file}" content)
+    string(REGEX REPLACE
+        "<source>([^<]*)</source>((\n[ ]*<[a-z]*comment>[^<]*</[a-z]*comment>)*)(\n[ ]*)<translation type=\"unfinished\">[^<]*</translation>"
+        "<source>\\1</source>\\2\\4<translation>\\1</translation>" filled "${content}")
+    if(NOT filled STREQUAL content)
+        file(WRITE "${file}" "${filled}")
+    endif()
+endfunction()
+
+# Splits a .ts file into its messages. Sets <prefix>_TEXTS to "context: source" entries (for
+# reports; ";" shown as ",") and <prefix>_COUNT to their number, keeping only the messages
+# for which the predicate in the given mode holds: UNFINISHED (no finished, non-empty
+# translation), VANISHED (left over from removed code) or NOT_SOURCE (a finished translation
+# that differs from its source text).
+function(select_messages file mode prefix)
+    file(READ "${file}" content)
+    string(REPLACE ";" "," content "${content}")
+    set(texts "")
+    set(position 0)
+    set(context "")
+    string(LENGTH "${content}" length)
+    while(position LESS length)
+        string(SUBSTRING "${content}" ${position} -1 rest)
+        string(FIND "${rest}" "<message" message_start)
+        if(message_start EQUAL -1)
+            break()
+        endif()
+        string(SUBSTRING "${rest}" 0 ${message_start} before)
+        string(REGEX MATCHALL "<name>[^<]*</name>" names "${before}")
+        if(names)
+            list(GET names -1 last_name)
+            string(REGEX REPLACE "</?name>" "" context "${last_name}")
+        endif()
+        string(SUBSTRING "${rest}" ${message_start} -1 rest)
+        string(FIND "${rest}" "</message>" message_end)
+        if(message_end EQUAL -1)
+            message(FATAL_ERROR "${file}: unterminated message")
+        endif()
+        string(SUBSTRING "${rest}" 0 ${message_end} message)
+        math(EXPR position "${position} + ${message_start} + ${message_end} + 10")
+
+        string(REGEX MATCH "<source>([^<]*)</source>" ignored "${message}")
+        set(source "${CMAKE_MATCH_1}")
+        string(REGEX MATCH "<translation( type=\"([a-z]+)\")?>([^<]*)</translation>" ignored "${message}")
+        set(type "${CMAKE_MATCH_2}")
+        set(translation "${CMAKE_MATCH_3}")
+        if(message MATCHES "<translation[^>]*/>")
+            set(type unfinished)
+        endif()
+
+        set(selected FALSE)
+        if(mode STREQUAL "ALL")
+            set(selected TRUE)
+        elseif(mode STREQUAL "UNFINISHED")
+            if(type STREQUAL "unfinished")
+                set(selected TRUE)
+            endif()
+        elseif(mode STREQUAL "EMPTY")
+            if(type STREQUAL "" AND translation STREQUAL "")
+                set(selected TRUE)
+            endif()
+        elseif(mode STREQUAL "VANISHED")
+            if(type STREQUAL "vanished" OR type STREQUAL "obsolete")
+                set(selected TRUE)
+            endif()
+        elseif(mode STREQUAL "NOT_SOURCE")
+            if(type STREQUAL "" AND NOT translation STREQUAL source)
+                set(selected TRUE)
+            endif()
+        endif()
+        if(selected)
+            list(APPEND texts "${context}: ${source}")
+        endif()
+    endwhile()
+    list(LENGTH texts count)
+    set(${prefix}_TEXTS "${texts}" PARENT_SCOPE)
+    set(${prefix}_COUNT ${count} PARENT_SCOPE)
+endfunction()
+
+function(report_list heading texts)
+    foreach(text IN LISTS texts)
+        string(APPEND heading "\n    ${text}")
+    endforeach()
+    message("${heading}")
+endfunction()
+
+set(ts_files "")
+foreach(language IN LISTS languages)
+    list(APPEND ts_files "${SOURCE_DIR}/Resources/${language}.ts")
+endforeach()
+
+if(MODE STREQUAL "update" OR MODE STREQUAL "prune")
+    if(MODE STREQUAL "prune")
+        run_lupdate(NO_OBSOLETE FILES ${ts_files})
+    else()
+        run_lupdate(FILES ${ts_files})
+    endif()
+    fill_english("${SOURCE_DIR}/Resources/en.ts")
+    foreach(file IN LISTS ts_files)
+        select_messages("${file}" UNFINISHED open)
+        select_messages("${file}" VANISHED gone)
+        message(STATUS "${file}: ${open_COUNT} to translate, ${gone_COUNT} vanished")
+    endforeach()
+elseif(MODE STREQUAL "check")
+    foreach(required LCONVERT WORK_DIR)
+        if(NOT DEFINED ${required})
+            message(FATAL_ERROR "${required} is not set")
+        endif()
+    endforeach()
+    file(REMOVE_RECURSE "${WORK_DIR}")
+    file(MAKE_DIRECTORY "${WORK_DIR}")
+    set(copies "")
+    foreach(file IN LISTS ts_files)
+        file(COPY "${file}" DESTINATION "${WORK_DIR}")
+        get_filename_component(name "${file}" NAME)
+        list(APPEND copies "${WORK_DIR}/${name}")
+    endforeach()
+    run_lupdate(FILES ${copies})
+
+    set(failed FALSE)
+    foreach(copy IN LISTS copies)
+        get_filename_component(name "${copy}" NAME)
+        get_filename_component(stem "${copy}" NAME_WE)
+        # What a release would still lack: lconvert keeps the unfinished, non-obsolete messages.
+        set(open_file "${WORK_DIR}/${stem}.unfinished.ts")
+        execute_process(COMMAND "${LCONVERT}" -no-finished -no-obsolete -i "${copy}" -o "${open_file}"
+            RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+        if(NOT result EQUAL 0)
+            message(FATAL_ERROR "lconvert failed on ${copy} (${result}):\n${output}")
+        endif()
+        select_messages("${open_file}" ALL open)
+        select_messages("${copy}" EMPTY empty)
+        select_messages("${copy}" VANISHED gone)
+        if(NOT open_COUNT EQUAL 0)
+            set(failed TRUE)
+            report_list("${name}: ${open_COUNT} text(s) without a finished translation:" "${open_TEXTS}")
+        endif()
+        if(NOT empty_COUNT EQUAL 0)
+            set(failed TRUE)
+            report_list("${name}: ${empty_COUNT} text(s) with an empty translation:" "${empty_TEXTS}")
+        endif()
+        if(NOT gone_COUNT EQUAL 0)
+            set(failed TRUE)
+            report_list("${name}: ${gone_COUNT} translation(s) of texts the code no longer has:" "${gone_TEXTS}")
+        endif()
+        set(differs_COUNT 0)
+        if(stem STREQUAL "en")
+            select_messages("${copy}" NOT_SOURCE differs)
+            if(NOT differs_COUNT EQUAL 0)
+                set(failed TRUE)
+                report_list("${name}: ${differs_COUNT} English translation(s) differ from the source text:"
+                    "${differs_TEXTS}")
+            endif()
+        endif()
+        select_messages("${copy}" ALL all)
+        message("${name}: ${all_COUNT} message(s), ${open_COUNT} unfinished, ${empty_COUNT} empty, "
+            "${gone_COUNT} left over, ${differs_COUNT} English text(s) changed")
+    endforeach()
+
+    if(failed)
+        message(FATAL_ERROR "The translation sources are not in step with the code: run the "
+            "update-translations target, translate what it adds (prune-translations drops what the "
+            "code no longer has) and commit Resources/*.ts.")
+    endif()
+else()
+    message(FATAL_ERROR "unknown MODE '${MODE}': use update, prune or check")
+endif()

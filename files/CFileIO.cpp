@@ -1,0 +1,276 @@
+#include "files/CFileIO.h"
+
+#include "files/CLineReader.h"
+#include "files/NumberText.h"
+#include "files/ProfileLookup.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr char NETWORK_SECTION[] = "Network";
+constexpr char LINE_END[] = "\r\n";
+
+// Lines of a calibration value file that carry data (counted from 1).
+constexpr int CAL_SERIAL_LINE = 3;
+constexpr int CAL_VALUES_LINE = 4;
+// Characters of a complete serial number line: two hexadecimal digits per BCD byte.
+constexpr qsizetype CAL_SERIAL_DIGITS = 2 * QLX_CAL_SERIAL_SIZE;
+// Bytes of a calibration line looked at; a longer serial or value line is malformed.
+constexpr qsizetype CAL_LINE_KEEP = 16 * 1024 * 1024;
+
+// The text of a fixed-size field: its bytes up to the first zero, and never more than
+// maxLength, even when the record (which comes from an instrument) has no terminating zero.
+QByteArray fieldText(const char *field, std::size_t maxLength)
+{
+    return QByteArray(field, int(strnlen(field, maxLength)));
+}
+
+QByteArray dottedAddress(const uint8_t (&octets)[QLX_IPV4_SIZE])
+{
+    QByteArray text;
+    for (std::size_t i = 0; i < QLX_IPV4_SIZE; ++i) {
+        if (i > 0)
+            text += '.';
+        text += QByteArray::number(octets[i]);
+    }
+    return text;
+}
+
+bool hasLineBreak(const QByteArray &text)
+{
+    return text.contains('\n') || text.contains('\r');
+}
+
+// Stores a flag value into field; false when the value is empty.
+bool readFlag(const QByteArray &value, int32_t &field)
+{
+    if (value.isEmpty())
+        return false;
+    field = LeadingInt(value);
+    return true;
+}
+
+// Stores an address value into octets: the first four dot-separated pieces, low 8 bits
+// each; missing pieces leave their bytes as they were. False when the value is empty.
+bool readAddress(CFileIO &io, const QByteArray &value, uint8_t (&octets)[QLX_IPV4_SIZE])
+{
+    if (value.isEmpty())
+        return false;
+    const QVector<QByteArray> pieces = io.SplitString(value, '.');
+    for (int i = 0; i < pieces.size() && std::size_t(i) < QLX_IPV4_SIZE; ++i)
+        octets[i] = uint8_t(uint32_t(LeadingInt(pieces.at(i))));
+    return true;
+}
+
+// Stores a text value into field (maxLength bytes and a terminating zero); false when the
+// value is empty or longer than maxLength.
+bool readText(const QByteArray &value, char *field, std::size_t maxLength)
+{
+    if (value.isEmpty() || std::size_t(value.size()) > maxLength)
+        return false;
+    std::memcpy(field, value.constData(), std::size_t(value.size()));
+    field[value.size()] = '\0';
+    return true;
+}
+
+// Serial number bytes from the eight hexadecimal digits of digits.
+void storeSerial(const QByteArray &digits, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE])
+{
+    for (std::size_t i = 0; i < QLX_CAL_SERIAL_SIZE; ++i)
+        serialNo[i] = uint8_t(HexPairToByte(digits.constData() + 2 * i));
+}
+
+void reportIncorrectData(const QByteArray &line)
+{
+    std::printf("incorrect data. %s\n", line.constData());
+    std::fflush(stdout);
+}
+
+// Converts the comma-separated values of line into values (count of them). False, with
+// values left as they were, when the line does not hold exactly count values or one of them
+// is not a finite 32-bit float.
+bool readValues(CFileIO &io, const QByteArray &line, float *values, std::size_t count)
+{
+    const QVector<QByteArray> pieces = io.SplitString(line, ',');
+    if (std::size_t(pieces.size()) != count)
+        return false;
+    QVector<float> converted;
+    converted.reserve(pieces.size());
+    for (const QByteArray &piece : pieces) {
+        const double value = LeadingDouble(piece);
+        // A float cannot hold what lies beyond its largest value; NaN fails the test too.
+        if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+            return false;
+        converted.append(float(value));
+    }
+    std::copy(converted.cbegin(), converted.cend(), values);
+    return true;
+}
+
+enum class CalFileKind
+{
+    WhitePlate,
+    AmbientAdapter
+};
+
+// Reads a calibration value file of the given kind into serialNo and values. Lines 3 and 4
+// carry the data; the others are ignored.
+bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE],
+                 float *values, std::size_t count)
+{
+    if (!path)
+        return false;
+    // Only regular files: a device or a pipe may never end or never deliver a byte.
+    QFile file(QFile::decodeName(path));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    bool result = true;
+    CLineReader reader(file, CAL_LINE_KEEP);
+    QByteArray line;
+    for (int lineNo = 1; lineNo <= CAL_VALUES_LINE && reader.next(line); ++lineNo) {
+        if (lineNo == CAL_SERIAL_LINE) {
+            const qsizetype length = line.size();
+            if (kind == CalFileKind::WhitePlate && length > 0 && length <= CAL_SERIAL_DIGITS) {
+                storeSerial(line.rightJustified(int(CAL_SERIAL_DIGITS), '0'), serialNo);
+            } else if (kind == CalFileKind::AmbientAdapter && length == CAL_SERIAL_DIGITS) {
+                storeSerial(line, serialNo);
+            } else if (length > 0 || kind == CalFileKind::AmbientAdapter) {
+                reportIncorrectData(line);
+                result = false;
+            }
+        } else if (lineNo == CAL_VALUES_LINE) {
+            if (reader.truncated() || !readValues(io, line, values, count))
+                result = false;
+        }
+    }
+    // Lines after the fourth carry nothing, so reading stops there; a device error before
+    // that point is a failure, not a short file.
+    if (reader.failed())
+        result = false;
+    return result;
+}
+
+} // namespace
+
+bool CFileIO::GetNetworkInfoFromFile(const char *path, QlxNetworkInfo &record)
+{
+    // The keys in the order they are stored; the first one that fails ends the read.
+    enum
+    {
+        DHCP_USE_KEY,
+        IP_ADDRESS_KEY,
+        SUBNET_MASK_KEY,
+        DEFAULT_GATEWAY_KEY,
+        SSID_KEY,
+        ENCRYPT_KEY_KEY,
+        DNS_KEY,
+        AP_CONNECT_USE_KEY
+    };
+    const QVector<QByteArray> values =
+        ReadProfileStrings(path, NETWORK_SECTION,
+                           {"DHCPUse", "IPAddress", "SubnetMask", "DefaultGateway", "SSID", "EncryptKey",
+                            "DNS", "APConnectUse"});
+    return readFlag(values.at(DHCP_USE_KEY), record.DHCPUse) &&
+           readAddress(*this, values.at(IP_ADDRESS_KEY), record.IPAddress) &&
+           readAddress(*this, values.at(SUBNET_MASK_KEY), record.SubnetMask) &&
+           readAddress(*this, values.at(DEFAULT_GATEWAY_KEY), record.DefaultGateway) &&
+           readText(values.at(SSID_KEY), record.SSID, QLX_SSID_MAX_LENGTH) &&
+           readText(values.at(ENCRYPT_KEY_KEY), record.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH) &&
+           readAddress(*this, values.at(DNS_KEY), record.DNS) &&
+           readFlag(values.at(AP_CONNECT_USE_KEY), record.APConnectUse);
+}
+
+bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &record)
+{
+    if (!path)
+        return false;
+    const QByteArray ssid = fieldText(record.SSID, QLX_SSID_MAX_LENGTH);
+    const QByteArray encryptKey = fieldText(record.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH);
+    // A line break would end the line early and put the rest of the text on lines of its own.
+    if (hasLineBreak(ssid) || hasLineBreak(encryptKey))
+        return false;
+
+    QByteArray content;
+    content += QByteArray("[Network]") + LINE_END;
+    content += QByteArray("; 0:eDHCP_OFF, 1:eDHCP_ON") + LINE_END;
+    content += "DHCPUse=" + QByteArray::number(record.DHCPUse) + LINE_END;
+    content += "IPAddress=" + dottedAddress(record.IPAddress) + LINE_END;
+    content += "SubnetMask=" + dottedAddress(record.SubnetMask) + LINE_END;
+    content += "DefaultGateway=" + dottedAddress(record.DefaultGateway) + LINE_END;
+    content += "SSID=" + ssid + LINE_END;
+    content += "EncryptKey=" + encryptKey + LINE_END;
+    content += "DNS=" + dottedAddress(record.DNS) + LINE_END;
+    content += QByteArray("; 0:eAPConnect_OFF, 1:eAPConnect_ON") + LINE_END;
+    content += "APConnectUse=" + QByteArray::number(record.APConnectUse) + LINE_END;
+
+    // Written beside the target and moved over it only when complete, so a failed write
+    // leaves an existing file as it was.
+    QSaveFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size())
+        return false; // the unfinished temporary file is discarded with the object
+    return file.commit();
+}
+
+QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)
+{
+    QVector<QByteArray> pieces;
+    QByteArray piece;
+    for (const char c : text) {
+        if (c != separator) {
+            piece += c;
+            continue;
+        }
+        if (!piece.isEmpty())
+            pieces.append(piece);
+        piece.clear();
+    }
+    if (!piece.isEmpty())
+        pieces.append(piece);
+    return pieces;
+}
+
+bool CFileIO::GetCalRefDataFromFile(const char *path, QlxRefWhite &white)
+{
+    return readCalFile(*this, path, CalFileKind::WhitePlate, white.serialNo, white.spcData,
+                       QLX_WHITE_VALUE_COUNT);
+}
+
+bool CFileIO::GetCalRefDataFromFile(const char *path, QlxCalRefData &record)
+{
+    return readCalFile(*this, path, CalFileKind::AmbientAdapter, record.rfAmbient.serialNo,
+                       record.rfAmbient.spcData, QLX_AMBIENT_VALUE_COUNT);
+}
+
+int CFileIO::BcdToDec(uint8_t value)
+{
+    return ((value >> 4) & 0x0F) * 10 + (value & 0x0F);
+}
+
+int HexPairToByte(const char *digits)
+{
+    const auto digitValue = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    const int high = digitValue(digits[0]);
+    if (high < 0)
+        return -1; // the second character may lie beyond the end of a short text
+    const int low = digitValue(digits[1]);
+    return low < 0 ? -1 : high * 16 + low;
+}

@@ -1,0 +1,101 @@
+#include "files/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+// The white space the C library skips before a number (in the "C" locale).
+bool isCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// For a decimal text that std::from_chars found out of range: whether its magnitude is
+// too large (true) or too small (false). Only the power of ten of the first non-zero digit
+// and the exponent matter, so no conversion is needed.
+bool overflowsUpward(const char *p, const char *end)
+{
+    long long position = 0;
+    bool seenNonZero = false;
+    bool afterPoint = false;
+    for (; p != end && (isDigit(*p) || *p == '.'); ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+        } else if (!afterPoint) {
+            if (seenNonZero)
+                ++position;
+            seenNonZero = seenNonZero || *p != '0';
+        } else if (!seenNonZero) {
+            --position;
+            seenNonZero = *p != '0';
+        }
+    }
+    long long exponent = 0;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        const bool negative = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+'))
+            ++p;
+        constexpr long long EXPONENT_CAP = 1000000000LL; // far beyond any double, far below overflow
+        for (; p != end && isDigit(*p); ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), EXPONENT_CAP);
+        if (negative)
+            exponent = -exponent;
+    }
+    return position + exponent >= 0;
+}
+
+} // namespace
+
+int32_t LeadingInt(const QByteArray &text)
+{
+    const char *p = text.constBegin();
+    const char *end = text.constEnd();
+    while (p != end && isCSpace(*p))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    constexpr int64_t LOWEST = std::numeric_limits<int32_t>::min();
+    constexpr int64_t HIGHEST = std::numeric_limits<int32_t>::max();
+    int64_t magnitude = 0;
+    for (; p != end && isDigit(*p); ++p) {
+        magnitude = magnitude * 10 + (*p - '0');
+        if (magnitude > HIGHEST + 1) // already saturated either way
+            break;
+    }
+    return int32_t(std::clamp(negative ? -magnitude : magnitude, LOWEST, HIGHEST));
+}
+
+double LeadingDouble(const QByteArray &text)
+{
+    const char *p = text.constBegin();
+    const char *end = text.constEnd();
+    while (p != end && isCSpace(*p))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    // std::from_chars takes no sign of its own here: a second sign is not a number.
+    if (p == end || *p == '+' || *p == '-')
+        return 0.0;
+    double value = 0.0;
+    const std::from_chars_result result = std::from_chars(p, end, value, std::chars_format::general);
+    if (result.ec == std::errc::invalid_argument)
+        return 0.0;
+    if (result.ec == std::errc::result_out_of_range)
+        value = overflowsUpward(p, result.ptr) ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
+}

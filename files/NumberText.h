@@ -1,0 +1,19 @@
+#pragma once
+// Conversions of number texts in the files, independent of the user's locale: the full
+// stop is always the decimal point.
+
+#include <QByteArray>
+
+#include <cstdint>
+
+// The integer at the start of text, read like the C library's atoi: leading white space
+// and one sign accepted, conversion stops at the first character that is not a digit, no
+// digits give 0. Values beyond the 32-bit range saturate at INT32_MIN / INT32_MAX.
+int32_t LeadingInt(const QByteArray &text);
+
+// The number at the start of text, read like the C library's atof with the full stop as
+// decimal point: leading white space, one sign, digits with an optional decimal point and
+// exponent, or "inf", "infinity" and "nan" without regard to case. Conversion stops at the
+// first character that cannot continue the number; no number gives 0.0. Too large a
+// magnitude gives an infinity, too small a zero of the same sign.
+double LeadingDouble(const QByteArray &text);

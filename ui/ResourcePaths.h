@@ -1,0 +1,23 @@
+#pragma once
+// Where the program finds the files it loads at run time: the folder "Resources" beside the
+// executable, which the build fills with the icon and the compiled translations.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QString>
+
+inline const QString KT9_ICON_FILE = QStringLiteral("KT_9.ico");
+inline const QString KT9_ENGLISH_TRANSLATION_FILE = QStringLiteral("en.qm");
+inline const QString KT9_JAPANESE_TRANSLATION_FILE = QStringLiteral("jp.qm");
+
+// The resource folder as an absolute path ending in "/Resources/"; built afresh on each call.
+inline QString resourceDirectory()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QStringLiteral("/Resources/");
+}
+
+// Absolute path of one file in the resource folder.
+inline QString resourcePath(const QString &fileName)
+{
+    return resourceDirectory() + fileName;
+}
