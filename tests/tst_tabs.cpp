@@ -44,6 +44,17 @@ void writeText(const QString &path, const QByteArray &content)
     file.write(content);
 }
 
+// The window asked with the fixed caption, start folder, filter and options.
+void checkQuestion(const FileQuestionAnswerer::Question &question, const QString &caption,
+                   const QString &filter)
+{
+    QCOMPARE(question.caption, caption);
+    QCOMPARE(question.dir, QStringLiteral("./"));
+    QCOMPARE(question.filter, filter);
+    QCOMPARE(question.selectedFilter, filter);
+    QCOMPARE(question.options, QFileDialog::Options(QFileDialog::DontUseCustomDirectoryIcons));
+}
+
 // The calibration page a row is about: its widgets, messages and the instrument's keys.
 struct Page
 {
@@ -337,13 +348,8 @@ private slots:
         setup->click("writeFilePushBtn");
 
         QCOMPARE(questions->questions.size(), 1);
-        const FileQuestionAnswerer::Question &question = questions->questions.first();
-        QCOMPARE(question.parent, &setup->window);
-        QCOMPARE(question.caption, QStringLiteral("Save"));
-        QCOMPARE(question.dir, QStringLiteral("./"));
-        QCOMPARE(question.filter, QStringLiteral("ini(*.ini)"));
-        QCOMPARE(question.selectedFilter, QStringLiteral("ini(*.ini)"));
-        QCOMPARE(question.options, QFileDialog::Options(QFileDialog::DontUseCustomDirectoryIcons));
+        QCOMPARE(questions->questions.first().parent, &setup->window);
+        checkQuestion(questions->questions.first(), QStringLiteral("Save"), QStringLiteral("ini(*.ini)"));
         QCOMPARE(shownBoxes(*boxes), box.isEmpty() ? QStringList() : QStringList{box});
         QFile file(path);
         QCOMPARE(file.exists(), !ipLine.isEmpty());
@@ -381,10 +387,7 @@ private slots:
         setup->click("readToFilePushBtn");
 
         QCOMPARE(questions->questions.size(), 1);
-        QCOMPARE(questions->questions.first().caption, QStringLiteral("Open"));
-        QCOMPARE(questions->questions.first().dir, QStringLiteral("./"));
-        QCOMPARE(questions->questions.first().filter, QStringLiteral("*(*.*)"));
-        QCOMPARE(questions->questions.first().selectedFilter, QStringLiteral("*(*.*)"));
+        checkQuestion(questions->questions.first(), QStringLiteral("Open"), QStringLiteral("*(*.*)"));
         QCOMPARE(shownBoxes(*boxes), box.isEmpty() ? QStringList() : QStringList{box});
         if (box.startsWith(QLatin1String("I:"))) {
             QCOMPARE(octetTexts(*setup), QStringLiteral("10.1.2.3 255.255.0.0 10.1.0.1 10.1.0.2"));
@@ -499,13 +502,8 @@ private slots:
         QCOMPARE(setup->widget(p.writeButton)->isEnabled(), !shownSerial.isEmpty());
         QCOMPARE(setup->widget(p.readButton)->isEnabled(), true);
         QCOMPARE(setup->text(p.currentSerialLabel), instrumentSerial(pageName));
-        for (const FileQuestionAnswerer::Question &question : questions->questions) {
-            QCOMPARE(question.caption, QStringLiteral("Open"));
-            QCOMPARE(question.dir, QStringLiteral("./"));
-            QCOMPARE(question.filter, QStringLiteral("csv(*.csv)"));
-            QCOMPARE(question.selectedFilter, QStringLiteral("csv(*.csv)"));
-            QCOMPARE(question.options, QFileDialog::Options(QFileDialog::DontUseCustomDirectoryIcons));
-        }
+        for (const FileQuestionAnswerer::Question &question : questions->questions)
+            checkQuestion(question, QStringLiteral("Open"), QStringLiteral("csv(*.csv)"));
     }
 
     void calibrationRegister_data()

@@ -1,12 +1,12 @@
 #include "InitSettingDialog.h"
 
 #include "ConnectSelectDialog.h"
+#include "ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui_InitSettingDialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QIcon>
 #include <QKeyEvent>
@@ -59,8 +59,7 @@ void InitSettingDialog::setConnectSelectDialog(ConnectSelectDialog *dialog)
 void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
 {
     if (atStartUp) {
-        iconPath = QDir(QCoreApplication::applicationDirPath()).absolutePath() +
-                   QStringLiteral("/Resources/") + QStringLiteral("KT_9.ico");
+        iconPath = resourcePath(KT9_ICON_FILE);
         setWindowIcon(QIcon(iconPath));
         setWindowFlags((windowFlags() & Qt::CustomizeWindowHint) | Qt::WindowTitleHint |
                        Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
