@@ -645,9 +645,14 @@ private slots:
         if (fails)
             QLXSIM_InjectStatus("QLX_SetShutdownTime", QLX_ERROR);
         const uint32_t callsBefore = QLXSIM_CallCount("QLX_SetShutdownTime");
+        QString buttonsWhileOpen;
+        boxes->onBox([&](QMessageBox *) {
+            buttonsWhileOpen = buttonStates(*setup, {"getAutoPWOffPushBtn", "setAutoPWOffPushBtn"});
+        });
         setup->click("setAutoPWOffPushBtn");
 
         QCOMPARE(shownBoxes(*boxes), QStringList{box});
+        QCOMPARE(buttonsWhileOpen, QStringLiteral("--"));
         QCOMPARE(sim->read("one").value("shutdownMode").toInt(), stored);
         QCOMPARE(QLXSIM_CallCount("QLX_SetShutdownTime") - callsBefore, radio.isEmpty() ? 0u : 1u);
         QCOMPARE(buttonStates(*setup, {"getAutoPWOffPushBtn", "setAutoPWOffPushBtn"}), QStringLiteral("++"));
