@@ -1,16 +1,9 @@
-#include "instrument/CQlxSdk_Ctrl.h"
+#include "app/Startup.h"
 
-#include <QCoreApplication>
-#include <QTextStream>
+#include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    CQlxSdk_Ctrl controller;
-    QTextStream out(stdout);
-    if (controller.refreshPortList()) {
-        for (const QString &label : controller.portLabels)
-            out << label << '\n';
-    }
-    return 0;
+    QApplication app(argc, argv);
+    return runStartup(app);
 }

@@ -512,6 +512,79 @@ private slots:
         QWidget *expected = focus.isEmpty() ? before : setup.widget(qPrintable(focus));
         QCOMPARE(QApplication::focusWidget(), expected);
     }
+    void wirelessLanPairApartFromDhcpPair()
+    {
+        SimInstrumentDir sim;
+        sim.write(QStringLiteral("one"), completeInstrument(12345));
+        MainWindowSetup setup;
+        ModalBoxAnswerer boxes;
+        setup.start(0);
+        QCOMPARE(checkedRadioButtons(setup), QStringLiteral("enableRadioBtn,dhcpOffRadioBtn,thirtyRadioBtn"));
+
+        setup.click("disableRadioBtn");
+        setup.click("disableRadioBtn");
+        QCOMPARE(checkedRadioButtons(setup),
+                 QStringLiteral("disableRadioBtn,dhcpOffRadioBtn,thirtyRadioBtn"));
+
+        // A session whose network read fails leaves the page empty; the first click on a
+        // wireless LAN button must not take the check from the DHCP button.
+        setup.click("disConnectPushBtn");
+        QLXSIM_InjectStatus("QLX_GetNetworkInfo", QLX_ERROR);
+        setup.click("ConnectPushBtn");
+        QCOMPARE(checkedRadioButtons(setup), QStringLiteral("thirtyRadioBtn"));
+        setup.click("dhcpOnRadioBtn");
+        setup.click("enableRadioBtn");
+        setup.click("enableRadioBtn");
+        QCOMPARE(checkedRadioButtons(setup), QStringLiteral("enableRadioBtn,dhcpOnRadioBtn,thirtyRadioBtn"));
+        QVERIFY(boxes.boxes().isEmpty());
+    }
+
+    void closedDuringDeviceChoice()
+    {
+        SimInstrumentDir sim;
+        for (int i = 0; i < 3; ++i)
+            sim.write(QStringLiteral("inst%1").arg(i), completeInstrument(20001 + i));
+        MainWindowSetup setup;
+        ModalBoxAnswerer boxes;
+        setup.start(-1);
+        setup.window.show();
+
+        // The user closes the main window from its title bar while the selection dialog waits.
+        QTimer user;
+        user.setInterval(10);
+        connect(&user, &QTimer::timeout, [&] {
+            if (!setup.selectDialog.isVisible())
+                return;
+            user.stop();
+            setup.window.close();
+        });
+        user.start();
+        setup.click("ConnectPushBtn");
+
+        QVERIFY(setup.window.finished);
+        QVERIFY(!setup.selectDialog.isVisible());
+        QVERIFY(!setup.selectDialog.selectFinished);
+        QCOMPARE(QLXSIM_CallCount("QLX_Connect"), 0u);
+        QVERIFY(!setup.widget("disConnectPushBtn")->isEnabled());
+        QVERIFY(boxes.boxes().isEmpty());
+    }
+
+    void lostConnectionBeforeSessionIsForgotten()
+    {
+        SimInstrumentDir sim;
+        sim.write(QStringLiteral("one"), completeInstrument(12345));
+        MainWindowSetup setup;
+        ModalBoxAnswerer boxes;
+        LogCapture log;
+        setup.start(-1);
+        // A report that arrived while no session was open.
+        deviceDisconnected = true;
+        setup.click("ConnectPushBtn");
+        QVERIFY(setup.widget("disConnectPushBtn")->isEnabled());
+        QVERIFY(watchChecksDuring(log, 1300) >= 1);
+        QVERIFY(boxes.boxes().isEmpty());
+        QVERIFY(setup.widget("disConnectPushBtn")->isEnabled());
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

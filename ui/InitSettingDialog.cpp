@@ -5,6 +5,7 @@
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui_InitSettingDialog.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -37,6 +38,13 @@ InitSettingDialog::InitSettingDialog(QWidget *parent)
     connect(&timer, &QTimer::timeout, this, &InitSettingDialog::timerHit, Qt::DirectConnection);
     timer.setInterval(kDisconnectWatchIntervalMs);
     ui->setupUi(this);
+
+    // "Enable" and "Disable" share their group box with the DHCP buttons' box, and Qt's
+    // auto-exclusive groups take in every descendant: without a group of their own, checking
+    // "Enable" would uncheck "ON", and clicking a checked "Enable" would uncheck it.
+    auto *wirelessLanButtons = new QButtonGroup(this);
+    wirelessLanButtons->addButton(ui->enableRadioBtn);
+    wirelessLanButtons->addButton(ui->disableRadioBtn);
 }
 
 InitSettingDialog::~InitSettingDialog()
@@ -67,6 +75,8 @@ void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
         setFixedSize(width(), height());
     }
 
+    // A lost connection reported before this point belongs to an earlier session.
+    deviceDisconnected = false;
     if (portIndex < 0) {
         ui->disConnectPushBtn->setEnabled(false);
         ui->networkSetTab->setEnabled(false);
@@ -161,11 +171,16 @@ void InitSettingDialog::on_ConnectPushBtn_clicked()
     connectSelectDialog->selectFinished = false;
     connectSelectDialog->setPortList(controller->portLabels);
     connectSelectDialog->show();
-    while (!connectSelectDialog->selectFinished) {
+    // Closing the window meanwhile ends the wait too: nothing is connected for a closed window.
+    while (!connectSelectDialog->selectFinished && !finished) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QThread::msleep(kWaitLoopSleepMs);
     }
     ui->ConnectPushBtn->setEnabled(connectWasEnabled);
+    if (!connectSelectDialog->selectFinished) {
+        connectSelectDialog->hide();
+        return;
+    }
 
     qDebug("select portNum[main]:%d", connectSelectDialog->portNum);
     initialize(connectSelectDialog->portNum, false);
@@ -284,6 +299,14 @@ void InitSettingDialog::resetToDisconnected()
 
 void InitSettingDialog::uncheckRadioButton(QRadioButton *button)
 {
+    // An exclusive button group remembers its checked button even when the button is cleared
+    // behind its back, and would check it again on the next change; while not exclusive it
+    // lets go of it.
+    if (QButtonGroup *group = button->group()) {
+        group->setExclusive(false);
+        button->setChecked(false);
+        group->setExclusive(true);
+    }
     button->setCheckable(false);
     button->setChecked(false);
     button->setCheckable(true);

@@ -1,0 +1,138 @@
+#include "Startup.h"
+
+#include "app/LangSelectDialog.h"
+#include "instrument/CQlxSdk_Ctrl.h"
+#include "ui/ConnectSelectDialog.h"
+#include "ui/InitSettingDialog.h"
+#include "ui/ResourcePaths.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFont>
+#include <QIcon>
+#include <QLocale>
+#include <QMessageBox>
+#include <QThread>
+#include <QTranslator>
+
+#include <memory>
+
+namespace {
+
+constexpr int WAIT_LOOP_SLEEP_MS = 10;
+constexpr int APPLICATION_FONT_POINT_SIZE = 12;
+constexpr int APPLICATION_FONT_WEIGHT = 50; // normal
+
+// Pumps events until the window sets its flag; the flag is tested before the first pass.
+void waitUntil(const bool &flag)
+{
+    while (!flag) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(WAIT_LOOP_SLEEP_MS);
+    }
+}
+
+void showInformation(const QString &iconPath, const QString &text)
+{
+    QMessageBox box;
+    box.setWindowTitle(QObject::tr("Spectrophotometer Configuration Tool KT-9"));
+    box.setWindowIcon(QIcon(iconPath));
+    box.setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                       Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    box.setText(text);
+    box.setIcon(QMessageBox::Information);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+DefaultLanguage defaultLanguageFor(const QString &localeName)
+{
+    if (localeName.indexOf(QLatin1String("ja"), 0, Qt::CaseInsensitive) >= 0)
+        return {KT9_LANGUAGE_JAPANESE, KT9_JAPANESE_TRANSLATION_FILE};
+    return {KT9_LANGUAGE_ENGLISH, KT9_ENGLISH_TRANSLATION_FILE};
+}
+
+int runStartup(QApplication &app)
+{
+    auto controller = std::make_shared<CQlxSdk_Ctrl>();
+
+    QFont font(QStringLiteral("Segoe UI"), APPLICATION_FONT_POINT_SIZE, APPLICATION_FONT_WEIGHT, false);
+    QApplication::setFont(font);
+
+    QTranslator defaultTranslator;
+    const QString localeName = QLocale::system().name();
+    const QString resourceDir = resourceDirectory();
+    const DefaultLanguage defaultLanguage = defaultLanguageFor(localeName);
+    const QString defaultTranslationPath = resourceDir + defaultLanguage.translationFile;
+
+    const QString iconPath = resourceDir + KT9_ICON_FILE;
+    QApplication::setWindowIcon(QIcon(iconPath));
+
+    bool defaultTranslationLoaded = false;
+    if (defaultTranslator.load(defaultTranslationPath)) {
+        QCoreApplication::installTranslator(&defaultTranslator);
+        defaultTranslationLoaded = true;
+    } else {
+        showInformation(iconPath, QObject::tr("Failed to set default language."));
+    }
+
+    auto langDialog = std::make_unique<LangSelectDialog>();
+    langDialog->setDefaultLanguage(defaultLanguage.code);
+    langDialog->show();
+    waitUntil(langDialog->selectFinished);
+
+    if (!langDialog->closedByUser) {
+        // Stays installed until the process ends; the application object owns it.
+        auto *selectedTranslator = new QTranslator(&app);
+        bool selectedLoaded = false;
+        QString failureText;
+        if (langDialog->language == KT9_LANGUAGE_ENGLISH) {
+            qDebug("select English:%d", langDialog->language);
+            selectedLoaded = selectedTranslator->load(resourceDir + KT9_ENGLISH_TRANSLATION_FILE);
+            failureText = QObject::tr("Failed to set select(English) language.");
+        } else {
+            qDebug("select japanese:%d", langDialog->language);
+            selectedLoaded = selectedTranslator->load(resourceDir + KT9_JAPANESE_TRANSLATION_FILE);
+            failureText = QObject::tr("Failed to set select(japanese) language.");
+        }
+        if (selectedLoaded) {
+            if (defaultTranslationLoaded)
+                QCoreApplication::removeTranslator(&defaultTranslator);
+            QCoreApplication::installTranslator(selectedTranslator);
+        } else {
+            showInformation(iconPath, failureText);
+        }
+
+        auto connectDialog = std::make_unique<ConnectSelectDialog>();
+        auto mainWindow = std::make_unique<InitSettingDialog>();
+
+        int portIndex = -1;
+        const bool listed = controller->refreshPortList();
+        if (!listed || controller->portCount == 0) {
+            showInformation(iconPath, QObject::tr("The measuring instruments is not connected."));
+        } else if (controller->portCount == 1) {
+            portIndex = 0;
+        } else {
+            connectDialog->setPortList(controller->portLabels);
+            connectDialog->show();
+            waitUntil(connectDialog->selectFinished);
+            qDebug("select portNum[main]:%d", connectDialog->portNum);
+            portIndex = connectDialog->portNum;
+        }
+
+        mainWindow->setController(controller);
+        mainWindow->setConnectSelectDialog(connectDialog.get());
+        mainWindow->initialize(portIndex, true);
+        mainWindow->show();
+        waitUntil(mainWindow->finished);
+
+        mainWindow.reset();
+        connectDialog.reset();
+    }
+
+    langDialog.reset();
+    return 0;
+}

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it on this machine and starts the installed program under
+# a virtual X server with a window manager: the language window must come up, and closing it
+# from its title bar must end the program with exit code 0. Needs root (or sudo) to install.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh" test
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" -j"$(nproc)" --target kt9-config kt9_resources
+(cd "$root/build" && cpack -G DEB >/dev/null)
+package=$(ls -t "$root"/build/kt9-config_*.deb | head -n 1)
+
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "$package" >/dev/null
+[ -x /usr/bin/kt9-config ] || { echo "FAIL: /usr/bin/kt9-config not installed" >&2; exit 1; }
+[ -f /usr/share/applications/kt9-config.desktop ] || { echo "FAIL: no menu entry" >&2; exit 1; }
+
+work=$(mktemp -d)
+cleanup() {
+    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
+    [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number to file descriptor 3.
+Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+x_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+
+mkdir "$work/instruments"
+printf '{"portType": 1, "serialNo": 1234567}\n' >"$work/instruments/a.json"
+QLXSDK_SIM_DIR="$work/instruments" /usr/bin/kt9-config >"$work/program.log" 2>&1 &
+app_pid=$!
+
+if ! timeout 20 xdotool search --sync --onlyvisible --name "Select Language" >/dev/null; then
+    echo "FAIL: the installed program showed no language window" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+wmctrl -c "Select Language"
+status=0
+timeout 20 tail --pid="$app_pid" -f /dev/null || { echo "FAIL: the program did not end" >&2; exit 1; }
+wait "$app_pid" || status=$?
+app_pid=
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: the program ended with exit code $status" >&2
+    cat "$work/program.log" >&2
+    exit 1
+fi
+echo "Package $(basename "$package") installs and runs: language window shown, closed, exit code 0"

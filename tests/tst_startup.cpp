@@ -1,0 +1,316 @@
+// The start-up routine run as the program runs it, with the windows answered by a simulated
+// user: language choice, instrument choice for zero, one and three instruments, the
+// translation swap, the information boxes and the teardown.
+
+#include "TestSupport.h"
+#include "app/LangSelectDialog.h"
+#include "app/Startup.h"
+#include "instrument/CQlxSdk_Ctrl.h"
+#include "ui/ConnectSelectDialog.h"
+#include "ui/InitSettingDialog.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+template <typename Window> Window *visibleWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+template <typename Window> int windowCount()
+{
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        count += qobject_cast<Window *>(widget) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+// Plays the user: answers each window as it comes up, one step per poll, and records what it saw.
+class SimulatedUser : public QObject
+{
+    Q_OBJECT
+
+public:
+    // language: KT9_LANGUAGE_ENGLISH or KT9_LANGUAGE_JAPANESE, or 0 to close the language window.
+    SimulatedUser(int language, int deviceRow) : m_language(language), m_deviceRow(deviceRow)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &SimulatedUser::poll);
+        m_timer.start(10);
+    }
+
+    QStringList boxes;
+    bool languagePreselectedJapanese = false;
+    QStringList deviceLabels;
+    bool mainWindowSeen = false;
+    QString serialLabel;
+    QString connectButtonText;
+    bool disconnectEnabled = false;
+    bool networkTabEnabled = false;
+
+private:
+    void poll()
+    {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            boxes.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        if (auto *lang = visibleWindow<LangSelectDialog>()) {
+            languagePreselectedJapanese = lang->findChild<QRadioButton *>("jpnRadioBtn")->isChecked();
+            if (m_language == 0) {
+                lang->close();
+                return;
+            }
+            const char *button = m_language == KT9_LANGUAGE_ENGLISH ? "engRadioBtn" : "jpnRadioBtn";
+            lang->findChild<QRadioButton *>(button)->click();
+            lang->findChild<QPushButton *>("pushButton")->click();
+            return;
+        }
+        if (auto *devices = visibleWindow<ConnectSelectDialog>()) {
+            auto *list = devices->findChild<QListWidget *>("connectlistWidget");
+            deviceLabels.clear();
+            for (int row = 0; row < list->count(); ++row)
+                deviceLabels.append(list->item(row)->text());
+            list->setCurrentRow(m_deviceRow);
+            devices->findChild<QPushButton *>("pushButton")->click();
+            return;
+        }
+        if (auto *window = visibleWindow<InitSettingDialog>()) {
+            mainWindowSeen = true;
+            serialLabel = window->findChild<QLabel *>("serialNolabel")->text();
+            connectButtonText = window->findChild<QPushButton *>("ConnectPushBtn")->text();
+            disconnectEnabled = window->findChild<QPushButton *>("disConnectPushBtn")->isEnabled();
+            networkTabEnabled = window->findChild<QWidget *>("networkSetTab")->isEnabled();
+            window->close();
+        }
+    }
+
+    int m_language;
+    int m_deviceRow;
+    QTimer m_timer;
+};
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void defaultLanguage_data();
+    void defaultLanguage();
+
+    void instrumentCount_data();
+    void instrumentCount();
+    void languageWindowClosed();
+    void translationSwap_data();
+    void translationSwap();
+    void missingTranslations();
+
+private:
+    SimInstrumentDir *m_sim = nullptr;
+};
+
+void TestStartup::init()
+{
+    m_sim = new SimInstrumentDir;
+    deviceDisconnected = false;
+}
+
+void TestStartup::cleanup()
+{
+    delete m_sim;
+    m_sim = nullptr;
+}
+
+void TestStartup::defaultLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("ja_JP") << "ja_JP" << 2 << "jp.qm";
+    QTest::newRow("upper case") << "JA_JP" << 2 << "jp.qm";
+    QTest::newRow("ja anywhere") << "xx_Ja" << 2 << "jp.qm";
+    QTest::newRow("en_US") << "en_US" << 1 << "en.qm";
+    QTest::newRow("de_DE") << "de_DE" << 1 << "en.qm";
+    QTest::newRow("C") << "C" << 1 << "en.qm";
+    QTest::newRow("j and a apart") << "j_a" << 1 << "en.qm";
+}
+
+void TestStartup::defaultLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, code);
+    QFETCH(QString, file);
+    const DefaultLanguage language = defaultLanguageFor(locale);
+    QCOMPARE(int(language.code), code);
+    QCOMPARE(language.translationFile, file);
+}
+
+void TestStartup::instrumentCount_data()
+{
+    QTest::addColumn<int>("instruments");
+    QTest::addColumn<int>("deviceRow");
+    QTest::addColumn<QStringList>("deviceLabels");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QStringList>("portLines");
+
+    QTest::newRow("none") << 0 << 0 << QStringList() << QString()
+                          << QStringList{"The measuring instruments is not connected."} << QStringList();
+    QTest::newRow("one") << 1 << 0 << QStringList() << "00000101" << QStringList() << QStringList();
+    QTest::newRow("three, third chosen")
+        << 3 << 2
+        << QStringList{"KALDO-1(USB,Serial#00000101)", "KALDO-1(USB,Serial#00000102)",
+                       "KALDO-1(USB,Serial#00000103)"}
+        << "00000103" << QStringList() << QStringList{"select portNum[main]:2"};
+    QTest::newRow("three, first kept")
+        << 3 << 0
+        << QStringList{"KALDO-1(USB,Serial#00000101)", "KALDO-1(USB,Serial#00000102)",
+                       "KALDO-1(USB,Serial#00000103)"}
+        << "00000101" << QStringList() << QStringList{"select portNum[main]:0"};
+}
+
+void TestStartup::instrumentCount()
+{
+    QFETCH(int, instruments);
+    QFETCH(int, deviceRow);
+    QFETCH(QStringList, deviceLabels);
+    QFETCH(QString, serial);
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, portLines);
+
+    for (int i = 0; i < instruments; ++i)
+        m_sim->write(QStringLiteral("i%1").arg(i), usbInstrument(101 + i));
+
+    LogCapture log;
+    SimulatedUser user(KT9_LANGUAGE_ENGLISH, deviceRow);
+    QCOMPARE(runStartup(*qApp), 0);
+
+    QCOMPARE(user.boxes, boxes);
+    QCOMPARE(user.deviceLabels, deviceLabels);
+    QVERIFY(user.mainWindowSeen);
+    QCOMPARE(user.serialLabel, serial);
+    QCOMPARE(user.disconnectEnabled, instruments > 0);
+    QCOMPARE(user.networkTabEnabled, instruments > 0);
+    QCOMPARE(log.lines().filter("select portNum[main]"), portLines);
+    QCOMPARE(log.lines().filter("select English:"), QStringList{"select English:1"});
+
+    // Teardown: the windows are gone, the session was closed with the window, and the
+    // controller removed its event handler.
+    QCOMPARE(windowCount<InitSettingDialog>(), 0);
+    QCOMPARE(windowCount<ConnectSelectDialog>(), 0);
+    QCOMPARE(windowCount<LangSelectDialog>(), 0);
+    QCOMPARE(QLXSIM_CallCount("QLX_Disconnect"), instruments > 0 ? 1u : 0u);
+    QLXSIM_FireEvent(eEventCode_DisConnect, 0, 0);
+    QVERIFY(!deviceDisconnected);
+}
+
+void TestStartup::languageWindowClosed()
+{
+    m_sim->write("a", usbInstrument(1));
+    SimulatedUser user(0, 0);
+    QCOMPARE(runStartup(*qApp), 0);
+    QVERIFY(!user.languagePreselectedJapanese);
+    QVERIFY(!user.mainWindowSeen);
+    QVERIFY(user.boxes.isEmpty());
+    QCOMPARE(QLXSIM_CallCount("QLX_GetDevicePortList"), 0u);
+    QCOMPARE(QLXSIM_CallCount("QLX_Connect"), 0u);
+    QCOMPARE(windowCount<LangSelectDialog>(), 0);
+}
+
+void TestStartup::translationSwap_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("debugLine");
+    QTest::addColumn<bool>("japanese");
+
+    QTest::newRow("English") << int(KT9_LANGUAGE_ENGLISH) << "select English:1" << false;
+    QTest::newRow("Japanese") << int(KT9_LANGUAGE_JAPANESE) << "select japanese:2" << true;
+    // Choosing the default again still loads and swaps in a new translator.
+    QTest::newRow("English again") << int(KT9_LANGUAGE_ENGLISH) << "select English:1" << false;
+}
+
+void TestStartup::translationSwap()
+{
+    QFETCH(int, language);
+    QFETCH(QString, debugLine);
+    QFETCH(bool, japanese);
+
+    m_sim->write("a", usbInstrument(1));
+    LogCapture log;
+    SimulatedUser user(language, 0);
+    QCOMPARE(runStartup(*qApp), 0);
+    QVERIFY(log.lines().contains(debugLine));
+    QVERIFY(user.mainWindowSeen);
+    // The main window is built after the swap, so it comes up in the chosen language.
+    QCOMPARE(user.connectButtonText != QStringLiteral("Connect"), japanese);
+    // The chosen translation stays installed after start-up has returned.
+    QCOMPARE(QCoreApplication::translate("InitSettingDialog", "Connect") != QStringLiteral("Connect"),
+             japanese);
+}
+
+void TestStartup::missingTranslations()
+{
+    // A copy of this program in a folder without Resources/: neither translation loads.
+    m_sim->write("a", usbInstrument(1));
+    QTemporaryDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/../startup-XXXXXX"));
+    QVERIFY(dir.isValid());
+    const QString copy = dir.filePath(QStringLiteral("tst_startup"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KT9_STARTUP_CHILD"), m_sim->path());
+    process.setProcessEnvironment(environment);
+    process.start(copy, QStringList());
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(output.split('\n', Qt::SkipEmptyParts),
+             (QStringList{"box:Failed to set default language.",
+                          "box:Failed to set select(japanese) language.", "main window:Connect"}));
+}
+
+// Run in a copy of this program that has no Resources/ beside it: start-up with Japanese
+// chosen, printing what the user saw.
+static int runAsChild(int argc, char **argv, const QByteArray &simDir)
+{
+    QApplication app(argc, argv);
+    QLXSIM_SetDirectory(simDir.constData());
+    SimulatedUser user(KT9_LANGUAGE_JAPANESE, 0);
+    const int code = runStartup(app);
+    QTextStream out(stdout);
+    for (const QString &box : user.boxes)
+        out << "box:" << box << '\n';
+    if (user.mainWindowSeen)
+        out << "main window:" << user.connectButtonText << '\n';
+    return code;
+}
+
+int main(int argc, char **argv)
+{
+    const QByteArray childSimDir = qgetenv("KT9_STARTUP_CHILD");
+    if (!childSimDir.isEmpty())
+        return runAsChild(argc, argv, childSimDir);
+    QApplication app(argc, argv);
+    TestStartup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
