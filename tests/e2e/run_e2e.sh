@@ -2,7 +2,8 @@
 # Drives the real kt9-config in a virtual X server (Xvfb with openbox as window manager) as a
 # user would: xdotool clicks at the form's positions, typed text, Return on every message box.
 # Two runs against a temporary folder of three simulated instruments:
-#   English:  language, the second instrument, network settings read from the instrument,
+#   English:  language, the second instrument (the device dialog ignores Escape and its title
+#             bar's close button), network settings read from the instrument,
 #             edited and written back, saved to an INI file and loaded again, the power-off
 #             time, a white calibration plate file registered, Disconnect, Connect, the
 #             instrument pulled, the lost-connection box, Close; exit code 0.
@@ -40,6 +41,7 @@ readonly WAIT_S=20              # the longest wait for one window, box or log li
 readonly POLL_S=0.05
 readonly SCREEN=1400x900x24     # room for the 1171 x 720 main window and its title bar
 readonly RADIO_INDICATOR_X=10   # radio buttons are clicked on their indicator, left of the label
+readonly NOTHING_HAPPENS_S=0.5  # how long a window is watched for a reaction that must not come
 readonly ICON_AREA=64x64+0+0    # a message box's icon lies in its top left corner
 readonly ICON_PIXELS=30         # coloured pixels in that corner that make an icon
 
@@ -186,13 +188,22 @@ expect_line_count() {
 
 # Waits for a visible window with the exact title and puts its id in $window.
 wait_window() {
-    window=$(timeout "$WAIT_S" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) ||
+    local ids
+    ids=$(timeout "$WAIT_S" xdotool search --sync --onlyvisible --name "^$1\$") ||
         fail "no window \"$1\" within ${WAIT_S}s"
+    window=${ids%%$'\n'*}
+}
+
+# True while the window with this id and title is visible.
+window_visible() {
+    local ids
+    ids=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null) || return 1
+    grep -qx "$1" <<<"$ids"
 }
 
 wait_window_gone() {
     local id=$1 deadline=$((SECONDS + WAIT_S))
-    while xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | grep -qx "$id"; do
+    while window_visible "$id" "$2"; do
         [ $SECONDS -lt $deadline ] || fail "window \"$2\" did not close"
         sleep "$POLL_S"
     done
@@ -241,7 +252,7 @@ answer_file_dialog() {
     for tries in 1 2 3; do
         xdotool key Return
         local deadline=$((SECONDS + 2))
-        while xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | grep -qx "$dialog"; do
+        while window_visible "$dialog" "$title"; do
             [ $SECONDS -lt $deadline ] || continue 2
             sleep "$POLL_S"
         done
@@ -349,12 +360,25 @@ choose_language() {
     click_widget "$dialog" "${LANG_OK[@]}"
 }
 
+# The device selection dialog can be left only through OK: neither Escape nor the close button
+# that the window manager draws in its title bar may close it (its caller would wait forever).
+# Nothing reports that the program ignored them, so the dialog is watched for a moment.
+check_device_dialog_stays() {
+    local dialog=$1
+    click "$dialog" "${DEVICE_FIRST_ROW[@]}"
+    xdotool key Escape
+    wmctrl -i -c "$(printf '0x%x' "$dialog")"
+    sleep "$NOTHING_HAPPENS_S"
+    window_visible "$dialog" "$2" || fail "the device selection dialog closed without OK"
+}
+
 # Picks the second row in the device selection dialog: a click on the first row gives the
 # list the focus, the Down key moves to the second.
 choose_second_device() {
     local title=$1 dialog before
     wait_window "$title"
     dialog=$window
+    [ "${2:-}" = check-close ] && check_device_dialog_stays "$dialog" "$title"
     click "$dialog" "${DEVICE_FIRST_ROW[@]}"
     before=$(count_lines "select portNum[ConnectSelectDialog]:1")
     xdotool key Down
@@ -373,7 +397,7 @@ english_run() {
     start_program en
     choose_language english
     wait_line "select English:1"
-    choose_second_device "Select Device"
+    choose_second_device "Select Device" check-close
     wait_main_window
     wait_line "QLX_GetNetworkInfo -> 0"
     save_screenshot main-window-en.png
