@@ -15,6 +15,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -26,6 +28,28 @@ namespace qlxsim {
 namespace {
 
 constexpr std::chrono::milliseconds kPollInterval{50};
+
+// What tells one version of an instrument file from the next without reading it.
+struct FileStamp
+{
+    std::uintmax_t size;
+    std::filesystem::file_time_type modified;
+    bool operator==(const FileStamp &other) const { return size == other.size && modified == other.modified; }
+    bool operator!=(const FileStamp &other) const { return !(*this == other); }
+};
+
+std::optional<FileStamp> fileStamp(const QString &path)
+{
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error)
+        return std::nullopt;
+    const std::filesystem::file_time_type modified = std::filesystem::last_write_time(file, error);
+    if (error)
+        return std::nullopt;
+    return FileStamp{size, modified};
+}
 constexpr const char *kDirectoryVariable = "QLXSDK_SIM_DIR";
 constexpr const char *kTraceVariable = "QLXSDK_SIM_TRACE";
 const QString kDefaultFolderName = QStringLiteral("qlxsdk-sim");
@@ -464,10 +488,19 @@ std::unique_ptr<Watcher> Simulator::startWatcherLocked(uint64_t sessionId, const
 void Simulator::watch(Watcher *watcher, uint64_t sessionId, QString path)
 {
     bool present = true;
+    std::optional<FileStamp> lastStamp;
     std::unique_lock<std::mutex> wait(watcher->mutex);
     while (!watcher->wake.wait_for(wait, kPollInterval, [watcher] { return watcher->stop; })) {
         wait.unlock();
-        const bool nowPresent = instrumentPresent(path);
+        // The file is read again only when it is gone or its size or modification time changed:
+        // parsing it twenty times a second would cost an idle program noticeable processor time.
+        const std::optional<FileStamp> stamp = fileStamp(path);
+        bool nowPresent = present;
+        if (!stamp)
+            nowPresent = false;
+        else if (stamp != lastStamp)
+            nowPresent = instrumentPresent(path);
+        lastStamp = stamp;
         if (nowPresent != present) {
             present = nowPresent;
             bool current = false;

@@ -539,9 +539,11 @@ bool instrumentPresent(const QString &path)
     std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!file)
         return false;
-    std::string content(std::size_t(kMaxFileSize) + 1, '\0');
-    file.read(&content[0], std::streamsize(content.size()));
-    content.resize(std::size_t(file.gcount()));
+    // Read what is there, up to one byte past the limit, without reserving the limit up front.
+    std::string content;
+    char chunk[4096];
+    while (content.size() <= std::size_t(kMaxFileSize) && file.read(chunk, sizeof chunk).gcount() > 0)
+        content.append(chunk, std::size_t(file.gcount()));
     // Too large to be an instrument: malformed, which is not the same as gone.
     if (content.size() > std::size_t(kMaxFileSize))
         return true;
