@@ -16,9 +16,9 @@
 #include <condition_variable>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
