@@ -28,8 +28,8 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
 
 namespace {
 
-// Bytes of a line looked at. Names and values are far shorter; what a longer line holds
-// beyond this point (only possible after thousands of blanks) is ignored.
+// Bytes of a line looked at. Names and values are far shorter; a longer line (only possible
+// with thousands of blanks) gives its key an empty value rather than a cut one.
 constexpr qsizetype PROFILE_LINE_KEEP = 64 * 1024;
 
 bool isBlank(char c)
@@ -84,8 +84,8 @@ public:
     bool wantsMore() const { return m_missing > 0 && !m_sectionEnded; }
     const QVector<QByteArray> &values() const { return m_values; }
 
-    // Looks at one line, without its line end.
-    void take(const QByteArray &line)
+    // Looks at one line, without its line end; cut: the line went on beyond what was kept.
+    void take(const QByteArray &line, bool cut)
     {
         const char *begin = line.constData();
         const char *end = static_cast<const char *>(std::memchr(begin, '\0', size_t(line.size())));
@@ -112,7 +112,9 @@ public:
             // The first line of a key wins.
             if (m_found.at(i) || !m_keys.at(i) || !sameName(name, m_keys.at(i)))
                 continue;
-            m_values[i] = unquoted(trimmedBlanks(equals + 1, end)).left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
+            if (!cut)
+                m_values[i] =
+                    unquoted(trimmedBlanks(equals + 1, end)).left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
             m_found[i] = true;
             --m_missing;
         }
@@ -146,11 +148,9 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
         // A lone CR ends a line as well (as editors show it, and as a file whose CR LF line
         // ends were converted twice has it), so no value ever holds a CR: the network file
         // writer could not write it back.
-        for (const QByteArray &part : line.split('\r')) {
-            if (!scan.wantsMore())
-                break;
-            scan.take(part);
-        }
+        const QByteArrayList parts = line.split('\r');
+        for (int i = 0; i < parts.size() && scan.wantsMore(); ++i)
+            scan.take(parts.at(i), reader.truncated() && i == parts.size() - 1);
     }
     return scan.values();
 }

@@ -101,6 +101,7 @@ private slots:
         row("lone CR ends a line", "[Network]\rSSID=ab\rcd=x\r", "ab");
         row("CR CR LF", "[Network]\r\r\n\r\r\nSSID=LabNet\r\r\n", "LabNet");
         row("lone CR before a section", "[Network]\nA=1\r[Other]\nSSID=no\n", "");
+        row("line beyond 64 KiB", "[Network]\nSSID=" + QByteArray(65528, ' ') + "LabNet\nSSID=x\n", "");
     }
     void lookup()
     {
