@@ -27,6 +27,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 artifacts="$build/artifacts"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+rm -rf "$artifacts" # only this run's findings
 mkdir -p "$artifacts"
 
 failed=()
@@ -37,9 +38,9 @@ for target in network_file white_plate_file ambient_adapter_file; do
     esac
     corpus="$work/$target"
     mkdir -p "$corpus"
-    cp "$root/fuzz/corpus/$target/"* "$corpus/"
+    cp -R "$root/fuzz/corpus/$target/." "$corpus/"
     if [ -d "$root/fuzz/regressions/$target" ]; then
-        cp "$root/fuzz/regressions/$target/"* "$corpus/"
+        cp -R "$root/fuzz/regressions/$target/." "$corpus/"
     fi
     echo "== fuzz_$target: $seconds s"
     log="$artifacts/fuzz_$target.log"
