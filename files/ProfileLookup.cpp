@@ -84,13 +84,12 @@ public:
     bool wantsMore() const { return m_missing > 0 && !m_sectionEnded; }
     const QVector<QByteArray> &values() const { return m_values; }
 
-    // Looks at one line, without its line end; cut: the line went on beyond what was kept.
-    void take(const QByteArray &line, bool cut)
+    // Looks at the line [begin, end), without its line end; cut: the line went on beyond
+    // what was kept.
+    void take(const char *begin, const char *end, bool cut)
     {
-        const char *begin = line.constData();
-        const char *end = static_cast<const char *>(std::memchr(begin, '\0', size_t(line.size())));
-        if (!end)
-            end = begin + line.size();
+        if (const void *nul = std::memchr(begin, '\0', size_t(end - begin)))
+            end = static_cast<const char *>(nul);
         while (begin != end && isBlank(*begin))
             ++begin;
         if (begin == end || *begin == ';')
@@ -148,9 +147,15 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
         // A lone CR ends a line as well (as editors show it, and as a file whose CR LF line
         // ends were converted twice has it), so no value ever holds a CR: the network file
         // writer could not write it back.
-        const QByteArrayList parts = line.split('\r');
-        for (int i = 0; i < parts.size() && scan.wantsMore(); ++i)
-            scan.take(parts.at(i), reader.truncated() && i == parts.size() - 1);
+        const char *begin = line.constData();
+        const char *const end = begin + line.size();
+        while (scan.wantsMore()) {
+            const auto *cr = static_cast<const char *>(std::memchr(begin, '\r', size_t(end - begin)));
+            scan.take(begin, cr ? cr : end, !cr && reader.truncated());
+            if (!cr)
+                break;
+            begin = cr + 1;
+        }
     }
     return scan.values();
 }
