@@ -10,7 +10,8 @@
 namespace {
 
 // The files of this process in the temporary folder (often a tmpfs), rewritten for every
-// input and removed when the process ends normally.
+// input and removed when the process ends normally or on a broken property (libFuzzer keeps
+// the input itself).
 class ScratchFiles
 {
 public:
@@ -21,15 +22,16 @@ public:
         m_scratch.inputPath = QFile::encodeName(base + QStringLiteral("-input"));
         m_scratch.outputPath = QFile::encodeName(base + QStringLiteral("-output.ini"));
     }
-    ~ScratchFiles()
-    {
-        QFile::remove(QFile::decodeName(m_scratch.inputPath));
-        QFile::remove(QFile::decodeName(m_scratch.outputPath));
-    }
+    ~ScratchFiles() { remove(); }
     ScratchFiles(const ScratchFiles &) = delete;
     ScratchFiles &operator=(const ScratchFiles &) = delete;
 
     const ReaderScratch &paths() const { return m_scratch; }
+    void remove() const
+    {
+        QFile::remove(QFile::decodeName(m_scratch.inputPath));
+        QFile::remove(QFile::decodeName(m_scratch.outputPath));
+    }
 
 private:
     ReaderScratch m_scratch;
@@ -45,5 +47,6 @@ void fuzzFileReader(FileReader reader, const uint8_t *data, std::size_t size)
     if (problems.isEmpty())
         return;
     std::fprintf(stderr, "==kt9-fuzz== broken property:\n%s\n", problems.constData());
+    scratch.remove();
     std::abort();
 }
