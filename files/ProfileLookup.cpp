@@ -28,8 +28,8 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
 
 namespace {
 
-// Bytes of a line looked at. Names and values are far shorter; what a longer line holds
-// beyond this point (only possible after thousands of blanks) is ignored.
+// Bytes of a line looked at. Names and values are far shorter; a longer line (only possible
+// with thousands of blanks) gives its key an empty value rather than a cut one.
 constexpr qsizetype PROFILE_LINE_KEEP = 64 * 1024;
 
 bool isBlank(char c)
@@ -70,56 +70,94 @@ QByteArray unquoted(const QByteArray &value)
     return value;
 }
 
+// One pass over the lines of a file, looking for keys of one section.
+class ProfileScan
+{
+public:
+    ProfileScan(const char *section, const QVector<const char *> &keys)
+        : m_section(section), m_keys(keys), m_values(keys.size()), m_found(keys.size(), false),
+          m_missing(keys.size())
+    {
+    }
+
+    // Whether a later line may still hold a key looked for.
+    bool wantsMore() const { return m_missing > 0 && !m_sectionEnded; }
+    const QVector<QByteArray> &values() const { return m_values; }
+
+    // Looks at the line [begin, end), without its line end; cut: the line went on beyond
+    // what was kept.
+    void take(const char *begin, const char *end, bool cut)
+    {
+        if (const void *nul = std::memchr(begin, '\0', size_t(end - begin)))
+            end = static_cast<const char *>(nul);
+        while (begin != end && isBlank(*begin))
+            ++begin;
+        if (begin == end || *begin == ';')
+            return;
+        if (*begin == '[') {
+            // Only the first section of the name is searched.
+            m_sectionEnded = m_inSection;
+            const char *close = static_cast<const char *>(std::memchr(begin, ']', size_t(end - begin)));
+            m_inSection = sameName(trimmedBlanks(begin + 1, close ? close : end), m_section);
+            return;
+        }
+        if (!m_inSection)
+            return;
+        const char *equals = static_cast<const char *>(std::memchr(begin, '=', size_t(end - begin)));
+        if (!equals)
+            return;
+        const QByteArray name = trimmedBlanks(begin, equals);
+        for (int i = 0; i < m_keys.size(); ++i) {
+            // The first line of a key wins.
+            if (m_found.at(i) || !m_keys.at(i) || !sameName(name, m_keys.at(i)))
+                continue;
+            if (!cut)
+                m_values[i] =
+                    unquoted(trimmedBlanks(equals + 1, end)).left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
+            m_found[i] = true;
+            --m_missing;
+        }
+    }
+
+private:
+    const char *m_section;
+    const QVector<const char *> &m_keys;
+    QVector<QByteArray> m_values;
+    QVector<bool> m_found;
+    int m_missing;
+    bool m_inSection = false;
+    bool m_sectionEnded = false; ///< a section began after the wanted one
+};
+
 } // namespace
 
 QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
                                        const QVector<const char *> &keys)
 {
-    QVector<QByteArray> values(keys.size());
     if (!path || !section)
-        return values;
+        return QVector<QByteArray>(keys.size());
     // Only regular files: a device or a pipe may never end or never deliver a byte.
     QFile file(QFile::decodeName(path));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return values;
-    QVector<bool> found(keys.size(), false);
-    int missing = keys.size();
+        return QVector<QByteArray>(keys.size());
+    ProfileScan scan(section, keys);
     CLineReader reader(file, PROFILE_LINE_KEEP);
     QByteArray line;
-    bool inSection = false;
-    while (missing > 0 && reader.next(line)) {
+    while (scan.wantsMore() && reader.next(line)) {
+        // A lone CR ends a line as well (as editors show it, and as a file whose CR LF line
+        // ends were converted twice has it), so no value ever holds a CR: the network file
+        // writer could not write it back.
         const char *begin = line.constData();
-        const char *end = static_cast<const char *>(std::memchr(begin, '\0', size_t(line.size())));
-        if (!end)
-            end = begin + line.size();
-        while (begin != end && isBlank(*begin))
-            ++begin;
-        if (begin == end || *begin == ';')
-            continue;
-        if (*begin == '[') {
-            // Only the first section of the name is searched.
-            if (inSection)
+        const char *const end = begin + line.size();
+        while (scan.wantsMore()) {
+            const auto *cr = static_cast<const char *>(std::memchr(begin, '\r', size_t(end - begin)));
+            scan.take(begin, cr ? cr : end, !cr && reader.truncated());
+            if (!cr)
                 break;
-            const char *close = static_cast<const char *>(std::memchr(begin, ']', size_t(end - begin)));
-            inSection = sameName(trimmedBlanks(begin + 1, close ? close : end), section);
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const char *equals = static_cast<const char *>(std::memchr(begin, '=', size_t(end - begin)));
-        if (!equals)
-            continue;
-        const QByteArray name = trimmedBlanks(begin, equals);
-        for (int i = 0; i < keys.size(); ++i) {
-            // The first line of a key wins.
-            if (found.at(i) || !keys.at(i) || !sameName(name, keys.at(i)))
-                continue;
-            values[i] = unquoted(trimmedBlanks(equals + 1, end)).left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
-            found[i] = true;
-            --missing;
+            begin = cr + 1;
         }
     }
-    return values;
+    return scan.values();
 }
 
 #endif

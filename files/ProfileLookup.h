@@ -18,7 +18,8 @@ constexpr std::size_t PROFILE_VALUE_BUFFER_SIZE = 512;
 // its first "="; spaces and tabs around names and values are dropped; one pair of matching
 // quotation marks (" or ') around the whole value is dropped; a line whose first non-blank
 // character is ";" is a comment, while a ";" after a value belongs to the value; lines end
-// with LF or CR LF; the first matching key of the first matching section wins. A NUL byte
-// ends the text of its line. The file is read once for all keys.
+// with LF, CR LF or a lone CR, so a value never holds a CR; the first matching key of the
+// first matching section wins. A NUL byte ends the text of its line. The file is read once
+// for all keys.
 QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
                                        const QVector<const char *> &keys);

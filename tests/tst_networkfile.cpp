@@ -98,6 +98,10 @@ private slots:
         row("empty value", "[Network]\nSSID=\nSSID=later\n", "");
         row("600 bytes", "[Network]\nSSID=" + QByteArray(600, 'v') + "\n", QByteArray(511, 'v'));
         row("NUL bytes", bytes("[Network]\n\0SSID=x\nSSID=ab\0cd\n"), "ab");
+        row("lone CR ends a line", "[Network]\rSSID=ab\rcd=x\r", "ab");
+        row("CR CR LF", "[Network]\r\r\n\r\r\nSSID=LabNet\r\r\n", "LabNet");
+        row("lone CR before a section", "[Network]\nA=1\r[Other]\nSSID=no\n", "");
+        row("line beyond 64 KiB", "[Network]\nSSID=" + QByteArray(65528, ' ') + "LabNet\nSSID=x\n", "");
     }
     void lookup()
     {
