@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a group of tasks needs, when any of them is missing.
 #   scripts/deps.sh build   compiler, CMake, Qt 5 and a font that covers Japanese
-#   scripts/deps.sh test    the above plus what the test suite drives (X server, xdotool, clang)
+#   scripts/deps.sh test    the above plus what the checks drive (X server, xdotool, clang,
+#                           clang-format, the Debian packaging tools)
 #   scripts/deps.sh bench   the build set plus the X server and the X headers of bench/
 set -euo pipefail
 
 build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools fonts-ipafont-gothic)
 test_packages=("${build_packages[@]}" xvfb xauth xdotool openbox wmctrl imagemagick x11-utils
-               clang libclang-rt-14-dev)
+               clang libclang-rt-14-dev clang-format dpkg-dev)
 bench_packages=("${build_packages[@]}" xvfb libx11-dev libxtst-dev)
 
 case "${1:-build}" in
