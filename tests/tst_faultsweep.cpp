@@ -135,6 +135,8 @@ enum Change
     WhiteFileChosen = 1 << 6,
     AmbientFileChosen = 1 << 7,
     Closed = 1 << 8,
+    NoWhiteSerial = 1 << 9,
+    NoAmbientSerial = 1 << 10,
 };
 constexpr int kNothingRead = NoHeader | NoNetwork | NoNetworkRadios | NoPowerOffRadio | NoSerials;
 
@@ -160,8 +162,10 @@ WindowView connectedView(int changes = 0)
     if (!(changes & NoPowerOffRadio))
         radios << QStringLiteral("thirtyRadioBtn");
     view.radios = radios.join(QLatin1Char(','));
-    if (!(changes & NoSerials))
-        view.serials = QStringLiteral("12345678 00054321");
+    if (!(changes & NoSerials)) {
+        view.serials = QStringLiteral("%1 %2").arg(changes & NoWhiteSerial ? "" : "12345678",
+                                                   changes & NoAmbientSerial ? "" : "00054321");
+    }
     if (changes & WhiteFileChosen)
         view.files = QStringLiteral("plate ") + kWhiteFileSerial + QStringLiteral(" / ");
     if (changes & AmbientFileChosen)
@@ -347,6 +351,14 @@ private slots:
             connectedView(AmbientFileChosen), open, "GetCal:1");
         row("QLX_JIG_GetFactoryCalib_CALREFDATA", "register ambient (read-back)", ambient, ambientFailed,
             connectedView(AmbientFileChosen), open, "GetCal:2 SetCal:1 WriteSector:1", 1, true);
+        // Registered and verified; the serial numbers read afterwards for the label fail.
+        const QStringList registered{"I:Successful device writing."};
+        row("QLX_JIG_GetFactoryCalib_CALREFDATA", "register white (serials read afterwards)", white,
+            registered, connectedView(WhiteFileChosen | NoWhiteSerial), open,
+            "GetCal:3 SetCal:1 WriteSector:1", 2, true);
+        row("QLX_JIG_GetFactoryCalib_CALREFDATA", "register ambient (serials read afterwards)", ambient,
+            registered, connectedView(AmbientFileChosen | NoAmbientSerial), open,
+            "GetCal:3 SetCal:1 WriteSector:1", 2, true);
         row("QLX_JIG_SetFactoryCalib_CALREFDATA", "register white", white, whiteFailed,
             connectedView(WhiteFileChosen), open, "GetCal:1 SetCal:1");
         row("QLX_JIG_SetFactoryCalib_CALREFDATA", "register ambient", ambient, ambientFailed,
