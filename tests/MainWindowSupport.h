@@ -165,6 +165,87 @@ inline void writeCalibrationFile(const QString &path, const QString &serialLine,
     file.write(values.join(QLatin1Char(',')).toLatin1() + "\r\n");
 }
 
+// What the main window shows, part by part: enabled states, texts, check marks and the chosen
+// calibration files. Compared as one text, so that a failure prints every part side by side.
+struct WindowView
+{
+    QString buttons;     ///< Connect, Disconnect, Close: '+' enabled, '-' disabled
+    QString pages;       ///< network, auto power-off, white plate and ambient adapter pages
+    QString pageButtons; ///< each page's own buttons, by their own enabled flag
+    QString header;      ///< serial number, firmware version, MAC address
+    QString network;     ///< SSID, security key and the four addresses
+    QString radios;      ///< the checked radio buttons
+    QString serials;     ///< current white plate and ambient adapter serial numbers
+    QString files;       ///< white plate, then ambient adapter: chosen file name and its serial number
+    bool open = true;    ///< not finished (closed windows set their finished flag)
+
+    static WindowView of(InitSettingDialog *window)
+    {
+        auto enabled = [window](std::initializer_list<const char *> names, bool own) {
+            QString states;
+            for (const char *name : names) {
+                QWidget *widget = child(window, name);
+                const bool on = own ? widget->isEnabledTo(widget->parentWidget()) : widget->isEnabled();
+                states += on ? QLatin1Char('+') : QLatin1Char('-');
+            }
+            return states;
+        };
+        auto text = [window](const char *name) {
+            QWidget *widget = child(window, name);
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                return label->text();
+            return child<QLineEdit>(window, name)->text();
+        };
+        auto joined = [](const QStringList &parts) {
+            for (const QString &part : parts) {
+                if (!part.isEmpty())
+                    return parts.join(QLatin1Char(' '));
+            }
+            return QString();
+        };
+
+        WindowView view;
+        view.buttons = enabled({"ConnectPushBtn", "disConnectPushBtn", "ClosePushBtn"}, false);
+        view.pages = enabled({"networkSetTab", "autoPowerOfftab", "wCalibPlateTab", "ambLightAdpTab"}, false);
+        view.pageButtons =
+            enabled({"readToFilePushBtn", "writeFilePushBtn", "readBodyPushBtn", "writeBodyPushBtn"}, true) +
+            ' ' + enabled({"getAutoPWOffPushBtn", "setAutoPWOffPushBtn"}, true) + ' ' +
+            enabled({"selWCPFilePushBtn", "setWCPValPushBtn"}, true) + ' ' +
+            enabled({"selAmbLightAdpFilePushBtn", "setAmbAdpBodyPushBtn"}, true);
+        view.header = joined({text("serialNolabel"), text("firmVersionlabel"), text("MACAddresslabel")});
+        QStringList network{text("SSIDlineEdit"), text("passwdlineEdit")};
+        for (int address = 0; address < 4; ++address) {
+            QStringList octets;
+            for (int octet = 0; octet < 4; ++octet)
+                octets.append(text(kOctetFieldNames[address * 4 + octet]));
+            network.append(joined(octets).isEmpty() ? QString() : octets.join(QLatin1Char('.')));
+        }
+        view.network = joined(network);
+        QStringList checked;
+        for (const char *name : kRadioButtonNames) {
+            if (child<QRadioButton>(window, name)->isChecked())
+                checked.append(QString::fromLatin1(name));
+        }
+        view.radios = checked.join(QLatin1Char(','));
+        view.serials = joined({text("curWCalibPlateSerialNolabel"), text("curAmbAdpSerialNolabel")});
+        const QString whiteFile = joined({text("selWCPFileNamelabel"), text("selFileSerialNolabel")});
+        const QString ambientFile = joined({text("selAmbAdpFnamelabel"), text("selAmbAdpFSerialNolabel")});
+        if (!whiteFile.isEmpty() || !ambientFile.isEmpty())
+            view.files = whiteFile + QStringLiteral(" / ") + ambientFile;
+        view.open = !window->finished;
+        return view;
+    }
+
+    QString toString() const
+    {
+        return QStringLiteral(
+                   "buttons %1 | pages %2 | page buttons %3 | header %4 | network %5 | radios %6 | "
+                   "serials %7 | files %8 | %9")
+            .arg(buttons, pages, pageButtons, header, network, radios, serials, files,
+                 open ? QStringLiteral("open") : QStringLiteral("closed"));
+    }
+};
+
 // The texts of the boxes shown, each prefixed with its kind: "C:" critical, "I:" information.
 inline QStringList shownBoxes(const ModalBoxAnswerer &answerer)
 {

@@ -657,6 +657,54 @@ private slots:
         QCOMPARE(QLXSIM_CallCount("QLX_SetShutdownTime") - callsBefore, radio.isEmpty() ? 0u : 1u);
         QCOMPARE(buttonStates(*setup, {"getAutoPWOffPushBtn", "setAutoPWOffPushBtn"}), QStringLiteral("++"));
     }
+
+    // The connection is lost while the user is still choosing a file: the watch empties the
+    // pages, and the file chosen afterwards is neither shown, checked nor written.
+    void fileQuestionOutlivesSession_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("network Read From File...") << "readToFilePushBtn"
+                                                   << "network.ini";
+        QTest::newRow("network Write To File...") << "writeFilePushBtn"
+                                                  << "saved.ini";
+        QTest::newRow("white plate Read From File...") << "selWCPFilePushBtn"
+                                                       << "white.csv";
+        QTest::newRow("ambient adapter Read From File...") << "selAmbLightAdpFilePushBtn"
+                                                           << "ambient.csv";
+    }
+    void fileQuestionOutlivesSession()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, fileName);
+        const QString path = files->filePath(fileName);
+        if (fileName == QLatin1String("network.ini"))
+            QVERIFY(setup->controller->saveNetworkFile(QFile::encodeName(path).constData()));
+        else if (fileName == QLatin1String("white.csv"))
+            writeCalibrationFile(path, goodSerial("white"), int(QLX_WHITE_VALUE_COUNT));
+        else if (fileName == QLatin1String("ambient.csv"))
+            writeCalibrationFile(path, goodSerial("ambient"), int(QLX_AMBIENT_VALUE_COUNT));
+
+        auto answerAfterLoss = [&](QWidget *, const QString &, const QString &, const QString &, QString *,
+                                   QFileDialog::Options) {
+            deviceDisconnected = true;
+            QDeadlineTimer deadline(2500);
+            while (boxes->boxes().isEmpty() && !deadline.hasExpired())
+                QTest::qWait(10);
+            return path;
+        };
+        setup->window.openFileName = answerAfterLoss;
+        setup->window.saveFileName = answerAfterLoss;
+        setup->click(qPrintable(button));
+
+        QCOMPARE(shownBoxes(*boxes),
+                 QStringList{"C:The connection with the measuring instrument was disconnected."});
+        QCOMPARE(
+            WindowView::of(&setup->window).toString(),
+            QStringLiteral("buttons +-+ | pages ---- | page buttons ++++ ++ +- +- | header  | network  | "
+                           "radios  | serials  | files  | open"));
+        QCOMPARE(QFile::exists(path), fileName != QLatin1String("saved.ini"));
+    }
 };
 
 QTEST_MAIN(TestTabs)

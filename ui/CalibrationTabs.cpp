@@ -60,9 +60,7 @@ InitSettingDialog::CalibrationPage InitSettingDialog::ambientAdapterPage()
 
 void InitSettingDialog::selectCalibrationFile(const CalibrationPage &page)
 {
-    QString selectedFilter = tr("csv(*.csv)");
-    const QString fileName = openFileName(this, tr("Open"), QStringLiteral("./"), tr("csv(*.csv)"),
-                                          &selectedFilter, QFileDialog::DontUseCustomDirectoryIcons);
+    const QString fileName = askFileName(openFileName, tr("Open"), tr("csv(*.csv)"));
     if (fileName.isEmpty())
         return;
 

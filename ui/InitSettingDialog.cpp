@@ -297,6 +297,21 @@ void InitSettingDialog::resetToDisconnected()
     uncheckRadioButton(ui->sixtyRadioBtn);
 }
 
+QString InitSettingDialog::askFileName(const FileNameQuestion &question, const QString &caption,
+                                       const QString &filter)
+{
+    QString selectedFilter = filter;
+    const bool sessionWasOpen = sessionOpen;
+    const QString fileName = question(this, caption, QStringLiteral("./"), filter, &selectedFilter,
+                                      QFileDialog::DontUseCustomDirectoryIcons);
+    // The disconnect watch runs while the question is open. After a lost connection the pages
+    // are emptied and disabled: an answer would put a file's data back into the disconnected
+    // view, or save the emptied fields.
+    if (sessionWasOpen && !sessionOpen)
+        return QString();
+    return fileName;
+}
+
 void InitSettingDialog::uncheckRadioButton(QRadioButton *button)
 {
     // An exclusive button group remembers its checked button even when the button is cleared

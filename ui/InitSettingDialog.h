@@ -88,6 +88,9 @@ private:
     using OctetValues = uint8_t[kAddressCount][QLX_IPV4_SIZE];
 
     void resetToDisconnected();
+    // Asks for a file with the pages' fixed start folder and options; an empty name when the
+    // user cancels, or when the session ended while the question was open.
+    QString askFileName(const FileNameQuestion &question, const QString &caption, const QString &filter);
     void showMessage(QMessageBox::Icon icon, const QString &text);
     // Ends up unchecked even when the button is the checked one of an exclusive group.
     static void uncheckRadioButton(QRadioButton *button);

@@ -141,9 +141,7 @@ void InitSettingDialog::collectNetworkSettings(const OctetValues &values)
 
 void InitSettingDialog::on_readToFilePushBtn_clicked()
 {
-    QString selectedFilter = tr("*(*.*)");
-    const QString fileName = openFileName(this, tr("Open"), QStringLiteral("./"), tr("*(*.*)"),
-                                          &selectedFilter, QFileDialog::DontUseCustomDirectoryIcons);
+    const QString fileName = askFileName(openFileName, tr("Open"), tr("*(*.*)"));
     if (fileName.isEmpty())
         return;
 
@@ -158,9 +156,7 @@ void InitSettingDialog::on_readToFilePushBtn_clicked()
 
 void InitSettingDialog::on_writeFilePushBtn_clicked()
 {
-    QString selectedFilter = tr("ini(*.ini)");
-    const QString fileName = saveFileName(this, tr("Save"), QStringLiteral("./"), tr("ini(*.ini)"),
-                                          &selectedFilter, QFileDialog::DontUseCustomDirectoryIcons);
+    const QString fileName = askFileName(saveFileName, tr("Save"), tr("ini(*.ini)"));
     if (fileName.isEmpty())
         return;
 
