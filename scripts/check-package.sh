@@ -13,7 +13,8 @@ package=$(ls -t "$root"/build/kt9-config_*.deb | head -n 1)
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "$package" >/dev/null
+# --reinstall: a package of the same version may already be installed from an earlier build.
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends --reinstall "$package" >/dev/null
 [ -x /usr/bin/kt9-config ] || { echo "FAIL: /usr/bin/kt9-config not installed" >&2; exit 1; }
 [ -f /usr/share/applications/kt9-config.desktop ] || { echo "FAIL: no menu entry" >&2; exit 1; }
 
@@ -40,8 +41,21 @@ printf '{"portType": 1, "serialNo": 1234567}\n' >"$work/instruments/a.json"
 QLXSDK_SIM_DIR="$work/instruments" /usr/bin/kt9-config >"$work/program.log" 2>&1 &
 app_pid=$!
 
-if ! timeout 20 xdotool search --sync --onlyvisible --name "Select Language" >/dev/null; then
+if ! timeout 60 xdotool search --sync --onlyvisible --name "Select Language" >/dev/null; then
     echo "FAIL: the installed program showed no language window" >&2
+    if kill -0 "$app_pid" 2>/dev/null; then
+        echo "The program is still running." >&2
+    else
+        wait "$app_pid" && echo "The program ended with exit code 0." >&2 ||
+            echo "The program ended with exit code $?." >&2
+        app_pid=
+    fi
+    echo "Windows on the screen:" >&2
+    for window in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+        echo "  $(xdotool getwindowname "$window" 2>/dev/null)" >&2
+    done
+    import -window root "$root/build/check-package-failure.png" 2>/dev/null &&
+        echo "Screenshot: $root/build/check-package-failure.png" >&2
     cat "$work/program.log" >&2
     exit 1
 fi
