@@ -1,5 +1,6 @@
 #include "LangSelectDialog.h"
 
+#include "ui/EscapeKey.h"
 #include "ui/ResourcePaths.h"
 #include "ui_LangSelectDialog.h"
 
@@ -39,11 +40,8 @@ void LangSelectDialog::setDefaultLanguage(int32_t languageCode)
 
 void LangSelectDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!consumeEscape(event))
+        QDialog::keyPressEvent(event);
 }
 
 void LangSelectDialog::closeEvent(QCloseEvent *event)

@@ -18,6 +18,20 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Skips the leading white space and an optional sign, as atoi and atof do; returns where the
+// digits begin.
+const char *skipBlanksAndSign(const char *p, const char *end, bool &negative)
+{
+    while (p != end && isCSpace(*p))
+        ++p;
+    negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    return p;
+}
+
 // For a decimal text that std::from_chars found out of range: whether its magnitude is
 // too large (true) or too small (false). Only the power of ten of the first non-zero digit
 // and the exponent matter, so no conversion is needed.
@@ -57,15 +71,9 @@ bool overflowsUpward(const char *p, const char *end)
 
 int32_t LeadingInt(const QByteArray &text)
 {
-    const char *p = text.constBegin();
     const char *end = text.constEnd();
-    while (p != end && isCSpace(*p))
-        ++p;
     bool negative = false;
-    if (p != end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char *p = skipBlanksAndSign(text.constBegin(), end, negative);
     constexpr int64_t LOWEST = std::numeric_limits<int32_t>::min();
     constexpr int64_t HIGHEST = std::numeric_limits<int32_t>::max();
     int64_t magnitude = 0;
@@ -79,15 +87,9 @@ int32_t LeadingInt(const QByteArray &text)
 
 double LeadingDouble(const QByteArray &text)
 {
-    const char *p = text.constBegin();
     const char *end = text.constEnd();
-    while (p != end && isCSpace(*p))
-        ++p;
     bool negative = false;
-    if (p != end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char *p = skipBlanksAndSign(text.constBegin(), end, negative);
     // std::from_chars takes no sign of its own here: a second sign is not a number.
     if (p == end || *p == '+' || *p == '-')
         return 0.0;

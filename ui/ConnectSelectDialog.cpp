@@ -1,5 +1,6 @@
 #include "ConnectSelectDialog.h"
 
+#include "EscapeKey.h"
 #include "ResourcePaths.h"
 #include "ui_ConnectSelectDialog.h"
 
@@ -38,11 +39,8 @@ void ConnectSelectDialog::setPortList(QVector<QString> labels)
 
 void ConnectSelectDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!consumeEscape(event))
+        QDialog::keyPressEvent(event);
 }
 
 void ConnectSelectDialog::closeEvent(QCloseEvent *event)

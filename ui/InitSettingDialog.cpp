@@ -1,6 +1,7 @@
 #include "InitSettingDialog.h"
 
 #include "ConnectSelectDialog.h"
+#include "EscapeKey.h"
 #include "ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui_InitSettingDialog.h"
@@ -220,11 +221,8 @@ void InitSettingDialog::closeEvent(QCloseEvent *event)
 
 void InitSettingDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!consumeEscape(event))
+        QDialog::keyPressEvent(event);
 }
 
 void InitSettingDialog::timerHit()
