@@ -5,6 +5,7 @@
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
 #include "ui/ResourcePaths.h"
+#include "ui/ToolMessageBox.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -35,15 +36,8 @@ void waitUntil(const bool &flag)
 
 void showInformation(const QString &iconPath, const QString &text)
 {
-    QMessageBox box;
-    box.setWindowTitle(QObject::tr("Spectrophotometer Configuration Tool KT-9"));
-    box.setWindowIcon(QIcon(iconPath));
-    box.setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                       Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    box.setText(text);
-    box.setIcon(QMessageBox::Information);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    showToolMessageBox(QObject::tr("Spectrophotometer Configuration Tool KT-9"), iconPath,
+                       QMessageBox::Information, text);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ConnectSelectDialog.h"
 #include "EscapeKey.h"
 #include "ResourcePaths.h"
+#include "ToolMessageBox.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui_InitSettingDialog.h"
 
@@ -345,13 +346,5 @@ void InitSettingDialog::showInformationMessage(const QString &text)
 
 void InitSettingDialog::showMessage(QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box;
-    box.setWindowTitle(tr("Spectrophotometer Configuration Tool KT-9"));
-    box.setWindowIcon(QIcon(iconPath));
-    box.setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                       Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    box.setText(text);
-    box.setIcon(icon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    showToolMessageBox(tr("Spectrophotometer Configuration Tool KT-9"), iconPath, icon, text);
 }
