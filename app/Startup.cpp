@@ -40,6 +40,14 @@ void showInformation(const QString &iconPath, const QString &text)
                        QMessageBox::Information, text);
 }
 
+// Loads Qt's own texts for the language, beside the tool's translation of the same language.
+// Only Japanese has them; without the file Qt's texts stay English, and nothing is shown.
+bool loadQtTranslation(QTranslator &translator, int32_t languageCode, const QString &resourceDir)
+{
+    return languageCode == KT9_LANGUAGE_JAPANESE &&
+           translator.load(resourceDir + KT9_QT_JAPANESE_TRANSLATION_FILE);
+}
+
 } // namespace
 
 DefaultLanguage defaultLanguageFor(const QString &localeName)
@@ -57,6 +65,7 @@ int runStartup(QApplication &app)
     QApplication::setFont(font);
 
     QTranslator defaultTranslator;
+    QTranslator defaultQtTranslator;
     const QString localeName = QLocale::system().name();
     const QString resourceDir = resourceDirectory();
     const DefaultLanguage defaultLanguage = defaultLanguageFor(localeName);
@@ -66,9 +75,14 @@ int runStartup(QApplication &app)
     QApplication::setWindowIcon(QIcon(iconPath));
 
     bool defaultTranslationLoaded = false;
+    bool defaultQtTranslationLoaded = false;
     if (defaultTranslator.load(defaultTranslationPath)) {
         QCoreApplication::installTranslator(&defaultTranslator);
         defaultTranslationLoaded = true;
+        defaultQtTranslationLoaded =
+            loadQtTranslation(defaultQtTranslator, defaultLanguage.code, resourceDir);
+        if (defaultQtTranslationLoaded)
+            QCoreApplication::installTranslator(&defaultQtTranslator);
     } else {
         showInformation(iconPath, QObject::tr("Failed to set default language."));
     }
@@ -95,7 +109,12 @@ int runStartup(QApplication &app)
         if (selectedLoaded) {
             if (defaultTranslationLoaded)
                 QCoreApplication::removeTranslator(&defaultTranslator);
+            if (defaultQtTranslationLoaded)
+                QCoreApplication::removeTranslator(&defaultQtTranslator);
             QCoreApplication::installTranslator(selectedTranslator);
+            auto *selectedQtTranslator = new QTranslator(&app);
+            if (loadQtTranslation(*selectedQtTranslator, langDialog->language, resourceDir))
+                QCoreApplication::installTranslator(selectedQtTranslator);
         } else {
             showInformation(iconPath, failureText);
         }

@@ -11,6 +11,7 @@ if(NOT QLXSDK_LIBRARY)
     install(TARGETS qlxsdk LIBRARY DESTINATION ${KT9_INSTALL_DIR})
 endif()
 install(FILES ${KT9_RESOURCES_DIR}/KT_9.ico ${KT9_RESOURCES_DIR}/en.qm ${KT9_RESOURCES_DIR}/jp.qm
+        ${KT9_QT_QM_FILES}
         DESTINATION ${KT9_INSTALL_DIR}/Resources)
 install(FILES ${KT9_RESOURCES_DIR}/kt9-config.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)

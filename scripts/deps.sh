@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a group of tasks needs, when any of them is missing.
-#   scripts/deps.sh build   compiler, CMake, Qt 5 and a font that covers Japanese
+#   scripts/deps.sh build   compiler, CMake, Qt 5, Qt's own Japanese texts and a font that
+#                           covers Japanese
 #   scripts/deps.sh test    the above plus what the checks drive (X server, xdotool, clang,
 #                           clang-format, the Debian packaging tools)
 #   scripts/deps.sh bench   the build set plus the X server and the X headers of bench/
 set -euo pipefail
 
-build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools fonts-ipafont-gothic)
+build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
+                fonts-ipafont-gothic)
 test_packages=("${build_packages[@]}" xvfb xauth xdotool openbox wmctrl imagemagick x11-utils
-               clang libclang-rt-14-dev clang-format dpkg-dev)
+               x11-xserver-utils clang libclang-rt-14-dev clang-format dpkg-dev)
 bench_packages=("${build_packages[@]}" xvfb libx11-dev libxtst-dev)
 
 case "${1:-build}" in

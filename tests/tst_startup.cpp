@@ -1,6 +1,6 @@
 // The start-up routine run as the program runs it, with the windows answered by a simulated
 // user: language choice, instrument choice for zero, one and three instruments, the
-// translation swap, the information boxes and the teardown.
+// translation swap (the tool's texts and Qt's own), the information boxes and the teardown.
 
 #include "TestSupport.h"
 #include "app/LangSelectDialog.h"
@@ -8,6 +8,7 @@
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
+#include "ui/ResourcePaths.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -35,6 +36,12 @@ template <typename Window> int windowCount()
     return count;
 }
 
+// One of Qt's own texts, as Qt's file dialog shows it in the installed language.
+QString qtText()
+{
+    return QCoreApplication::translate("QFileDialog", "Look in:");
+}
+
 } // namespace
 
 // Plays the user: answers each window as it comes up, one step per poll, and records what it saw.
@@ -52,6 +59,8 @@ public:
 
     QStringList boxes;
     bool languagePreselectedJapanese = false;
+    QString qtTextAtLanguage; ///< Qt's own text while the language window is open
+    QString qtTextAtMain;     ///< Qt's own text while the main window is open
     QStringList deviceLabels;
     bool mainWindowSeen = false;
     QString serialLabel;
@@ -69,6 +78,7 @@ private:
         }
         if (auto *lang = visibleWindow<LangSelectDialog>()) {
             languagePreselectedJapanese = lang->findChild<QRadioButton *>("jpnRadioBtn")->isChecked();
+            qtTextAtLanguage = qtText();
             if (m_language == 0) {
                 lang->close();
                 return;
@@ -89,6 +99,7 @@ private:
         }
         if (auto *window = visibleWindow<InitSettingDialog>()) {
             mainWindowSeen = true;
+            qtTextAtMain = qtText();
             serialLabel = window->findChild<QLabel *>("serialNolabel")->text();
             connectButtonText = window->findChild<QPushButton *>("ConnectPushBtn")->text();
             disconnectEnabled = window->findChild<QPushButton *>("disConnectPushBtn")->isEnabled();
@@ -118,6 +129,7 @@ private slots:
     void languageWindowClosed();
     void translationSwap_data();
     void translationSwap();
+    void missingTranslations_data();
     void missingTranslations();
 
 private:
@@ -134,6 +146,9 @@ void TestStartup::cleanup()
 {
     delete m_sim;
     m_sim = nullptr;
+    // Start-up leaves its chosen translators installed, as for the rest of a process; the next
+    // test starts as a new process would.
+    qDeleteAll(qApp->findChildren<QTranslator *>());
 }
 
 void TestStartup::defaultLanguage_data()
@@ -240,6 +255,7 @@ void TestStartup::translationSwap_data()
     QTest::addColumn<bool>("japanese");
 
     QTest::newRow("English") << int(KT9_LANGUAGE_ENGLISH) << "select English:1" << false;
+    // Qt's own texts come in Japanese with the tool's and are left behind with them.
     QTest::newRow("Japanese") << int(KT9_LANGUAGE_JAPANESE) << "select japanese:2" << true;
     // Choosing the default again still loads and swaps in a new translator.
     QTest::newRow("English again") << int(KT9_LANGUAGE_ENGLISH) << "select English:1" << false;
@@ -262,43 +278,98 @@ void TestStartup::translationSwap()
     // The chosen translation stays installed after start-up has returned.
     QCOMPARE(QCoreApplication::translate("InitSettingDialog", "Connect") != QStringLiteral("Connect"),
              japanese);
+    QCOMPARE(user.qtTextAtMain != QStringLiteral("Look in:"), japanese);
+    QCOMPARE(qtText() != QStringLiteral("Look in:"), japanese);
+}
+
+// Each row runs a copy of this program beside a Resources/ folder holding only the given files
+// (none: no folder), under the given system locale, with the given language chosen.
+void TestStartup::missingTranslations_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("output");
+
+    QTranslator qtJapanese;
+    QVERIFY(qtJapanese.load(resourcePath(KT9_QT_JAPANESE_TRANSLATION_FILE)));
+    const QString lookIn = QStringLiteral("Look in:");
+    const QString lookInJapanese = qtJapanese.translate("QFileDialog", "Look in:");
+    QVERIFY(!lookInJapanese.isEmpty() && lookInJapanese != lookIn);
+    const QString connectJapanese = QStringLiteral("接続");
+    const QStringList tool{KT9_ICON_FILE, KT9_ENGLISH_TRANSLATION_FILE, KT9_JAPANESE_TRANSLATION_FILE};
+    const QStringList all = tool + QStringList{KT9_QT_JAPANESE_TRANSLATION_FILE};
+    const int english = KT9_LANGUAGE_ENGLISH;
+    const int japanese = KT9_LANGUAGE_JAPANESE;
+
+    QTest::newRow("no Resources/") << QStringList() << "C.UTF-8" << japanese
+                                   << QStringList{"box:Failed to set default language.",
+                                                  "box:Failed to set select(japanese) language.",
+                                                  "language window, Qt:" + lookIn, "main window:Connect",
+                                                  "main window, Qt:" + lookIn};
+    // Without Qt's own Japanese texts the tool's are Japanese, Qt's English, and nothing is said.
+    QTest::newRow("no Qt texts") << tool << "C.UTF-8" << japanese
+                                 << QStringList{"language window, Qt:" + lookIn,
+                                                "main window:" + connectJapanese,
+                                                "main window, Qt:" + lookIn};
+    // A Japanese system: Qt's texts are Japanese from the first window on, and go with the
+    // tool's when English is chosen.
+    QTest::newRow("Japanese system, English chosen")
+        << all << "ja_JP.UTF-8" << english
+        << QStringList{"language window, Qt:" + lookInJapanese, "main window:Connect",
+                       "main window, Qt:" + lookIn};
+    QTest::newRow("Japanese system, Japanese chosen")
+        << all << "ja_JP.UTF-8" << japanese
+        << QStringList{"language window, Qt:" + lookInJapanese, "main window:" + connectJapanese,
+                       "main window, Qt:" + lookInJapanese};
 }
 
 void TestStartup::missingTranslations()
 {
-    // A copy of this program in a folder without Resources/: neither translation loads.
+    QFETCH(QStringList, files);
+    QFETCH(QString, locale);
+    QFETCH(int, language);
+    QFETCH(QStringList, output);
+
     m_sim->write("a", usbInstrument(1));
     QTemporaryDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/../startup-XXXXXX"));
     QVERIFY(dir.isValid());
     const QString copy = dir.filePath(QStringLiteral("tst_startup"));
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    if (!files.isEmpty())
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Resources")));
+    for (const QString &file : files)
+        QVERIFY(QFile::copy(resourcePath(file), dir.filePath(QStringLiteral("Resources/") + file)));
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("KT9_STARTUP_CHILD"), m_sim->path());
+    environment.insert(QStringLiteral("KT9_STARTUP_LANGUAGE"), QString::number(language));
+    environment.insert(QStringLiteral("LC_ALL"), locale);
     process.setProcessEnvironment(environment);
     process.start(copy, QStringList());
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
     QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(output.split('\n', Qt::SkipEmptyParts),
-             (QStringList{"box:Failed to set default language.",
-                          "box:Failed to set select(japanese) language.", "main window:Connect"}));
+    QCOMPARE(printed.split('\n', Qt::SkipEmptyParts), output);
 }
 
-// Run in a copy of this program that has no Resources/ beside it: start-up with Japanese
-// chosen, printing what the user saw.
+// Run in a copy of this program: start-up with the language of KT9_STARTUP_LANGUAGE chosen,
+// printing what the user saw.
 static int runAsChild(int argc, char **argv, const QByteArray &simDir)
 {
     QApplication app(argc, argv);
     QLXSIM_SetDirectory(simDir.constData());
-    SimulatedUser user(KT9_LANGUAGE_JAPANESE, 0);
+    SimulatedUser user(qEnvironmentVariableIntValue("KT9_STARTUP_LANGUAGE"), 0);
     const int code = runStartup(app);
     QTextStream out(stdout);
+    out.setCodec("UTF-8");
     for (const QString &box : user.boxes)
         out << "box:" << box << '\n';
+    out << "language window, Qt:" << user.qtTextAtLanguage << '\n';
     if (user.mainWindowSeen)
-        out << "main window:" << user.connectButtonText << '\n';
+        out << "main window:" << user.connectButtonText << '\n'
+            << "main window, Qt:" << user.qtTextAtMain << '\n';
     return code;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Regenerates docs/main-window-en.png and docs/main-window-ja.png: builds the program and runs
-# the end-to-end script, which saves the main window, connected to a simulated instrument and
-# showing its network page, once in English and once in Japanese.
+# Regenerates the pictures in docs/: builds the program and runs the end-to-end script, which
+# saves the main window, connected to a simulated instrument and showing its network page, in
+# English (main-window-en.png), in Japanese (main-window-ja.png) and at 192 dpi
+# (main-window-200.png), and Qt's own Save dialog in Japanese (file-dialog-ja.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" test

@@ -1,6 +1,7 @@
 #pragma once
 // Where the program finds the files it loads at run time: the folder "Resources" beside the
-// executable, which the build fills with the icon and the compiled translations.
+// executable, which the build fills with the icon, the compiled translations and Qt's own
+// Japanese texts.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,8 @@
 inline const QString KT9_ICON_FILE = QStringLiteral("KT_9.ico");
 inline const QString KT9_ENGLISH_TRANSLATION_FILE = QStringLiteral("en.qm");
 inline const QString KT9_JAPANESE_TRANSLATION_FILE = QStringLiteral("jp.qm");
+// Qt's own texts (file dialogs, line-edit menus, standard buttons) in Japanese, from Qt.
+inline const QString KT9_QT_JAPANESE_TRANSLATION_FILE = QStringLiteral("qtbase_ja.qm");
 
 // The resource folder as an absolute path ending in "/Resources/"; built afresh on each call.
 inline QString resourceDirectory()

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Drives the real kt9-config in a virtual X server (Xvfb with openbox as window manager) as a
 # user would: xdotool clicks at the form's positions, typed text, Return on every message box.
-# Two runs against a temporary folder of three simulated instruments:
+# Three runs against a temporary folder of three simulated instruments:
 #   English:  language, the second instrument (the device dialog ignores Escape and its title
 #             bar's close button), network settings read from the instrument,
 #             edited and written back, saved to an INI file and loaded again, the power-off
 #             time, a white calibration plate file registered, Disconnect, Connect, the
 #             instrument pulled, the lost-connection box, Close; exit code 0.
-#   Japanese: language, the second instrument, the main window filled, closed from its title
-#             bar; exit code 0.
+#   Japanese: language, the second instrument, the main window filled, Qt's own file dialog
+#             opened and cancelled, closed from its title bar; exit code 0.
+#   200 %:    the X server tells its clients 192 dpi (Xft.dpi, as a desktop at 200 % does), no
+#             QT_* scaling variable: every window twice its size, and clicks at twice the form's
+#             positions choose the language and the instrument, disconnect and close.
 # It checks what a user would check: what the instrument stored (the simulator's file), the
 # bytes of the saved INI file, the kind of every message box (information or critical, told by
 # the colour of its icon) and the program's debug lines. On failure it prints the program's log
@@ -16,7 +19,8 @@
 #
 # usage: run_e2e.sh --program <kt9-config> --probe <e2e_probe> --artifacts <dir> [--screenshots <dir>]
 #   --screenshots <dir>  also saves the main window of each run, connected and filled, as
-#                        main-window-en.png and main-window-ja.png in <dir>
+#                        main-window-en.png, main-window-ja.png and main-window-200.png, and the
+#                        Japanese Save dialog as file-dialog-ja.png in <dir>
 set -euo pipefail
 
 program= probe= artifacts= screenshots=
@@ -31,7 +35,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ -x "$program" ] && [ -x "$probe" ] && [ -n "$artifacts" ] || { echo "$0: missing argument" >&2; exit 2; }
-for tool in Xvfb openbox wmctrl xdotool import convert; do
+for tool in Xvfb openbox wmctrl xdotool xrdb import convert; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/deps.sh test)" >&2; exit 1; }
 done
 mkdir -p "$artifacts"
@@ -39,7 +43,7 @@ artifacts=$(realpath "$artifacts")
 
 readonly WAIT_S=20              # the longest wait for one window, box or log line
 readonly POLL_S=0.05
-readonly SCREEN=1400x900x24     # room for the 1171 x 720 main window and its title bar
+readonly SCREEN=2560x1600x24    # room for the main window at twice 1171 x 720 and its title bar
 readonly RADIO_INDICATOR_X=10   # radio buttons are clicked on their indicator, left of the label
 readonly NOTHING_HAPPENS_S=0.5  # how long a window is watched for a reaction that must not come
 readonly ICON_AREA=64x64+0+0    # a message box's icon lies in its top left corner
@@ -58,10 +62,11 @@ export QT_XCB_GL_INTEGRATION=none
 # Qt's own widget dialogs, style and scale whatever desktop the caller runs in: the clicks are
 # computed for them.
 unset QT_MESSAGE_PATTERN QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR \
-    QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_FONT_DPI XDG_CURRENT_DESKTOP DESKTOP_SESSION \
-    GNOME_DESKTOP_SESSION_ID KDE_FULL_SESSION
+    QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_SCALE_FACTOR_ROUNDING_POLICY \
+    QT_USE_PHYSICAL_DPI QT_FONT_DPI XDG_CURRENT_DESKTOP DESKTOP_SESSION GNOME_DESKTOP_SESSION_ID KDE_FULL_SESSION
 
 x_pid= wm_pid= app_pid= run= program_log= main= MAIN_TITLE=
+SCALE=1                         # device pixels per pixel of the forms: 2 on the 192 dpi run
 # Ends what this script started, by process id, and keeps the script's own exit status.
 cleanup() {
     local status=$?
@@ -209,18 +214,29 @@ wait_window_gone() {
     done
 }
 
+# True when the window's client area is width x height of the form, times the run's scale.
+has_form_size() {
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$1")
+    grep -qx "WIDTH=$(($2 * SCALE))" <<<"$geometry" && grep -qx "HEIGHT=$(($3 * SCALE))" <<<"$geometry"
+}
+
+expect_form_size() {
+    has_form_size "$1" "$2" "$3" ||
+        fail "window \"$4\" is not $2 x $3 times $SCALE: $(xdotool getwindowgeometry --shell "$1" | tr '\n' ' ')"
+    step "window \"$4\" is $(($2 * SCALE)) x $(($3 * SCALE))"
+}
+
 wait_main_window() {
     wait_window "$MAIN_TITLE"
     main=$window
-    local geometry
-    geometry=$(xdotool getwindowgeometry --shell "$main")
-    grep -qx 'WIDTH=1171' <<<"$geometry" && grep -qx 'HEIGHT=720' <<<"$geometry" ||
-        fail "the first \"$MAIN_TITLE\" window is not the main window: $geometry"
-    step "main window $main is up"
+    has_form_size "$main" 1171 720 ||
+        fail "the first \"$MAIN_TITLE\" window is not the main window: $(xdotool getwindowgeometry --shell "$main" | tr '\n' ' ')"
+    step "main window $main is up, $((1171 * SCALE)) x $((720 * SCALE))"
 }
 
-# Clicks at x, y of a window's client area.
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# Clicks at x, y of a window's client area, given in the form's pixels.
+click() { xdotool mousemove --window "$1" $(($2 * SCALE)) $(($3 * SCALE)) click 1; }
 # Clicks the centre of a widget at x, y, width, height of the window.
 click_widget() { click "$1" $(($2 + $4 / 2)) $(($3 + $5 / 2)); }
 # Clicks a radio button at x, y, width, height on its indicator.
@@ -304,6 +320,7 @@ answer_box() {
 # Saves the main window as it looks now into the screenshots folder, without the pointer's
 # hover marks: the pointer leaves first, and one tick of the window's disconnect watch (a
 # debug line every second) shows that the window has processed events since.
+# The main window unless another window is given.
 save_screenshot() {
     [ -n "$screenshots" ] || return 0
     local ticks
@@ -311,7 +328,7 @@ save_screenshot() {
     ticks=$(count_lines "eEventCode_DisConnect check ")
     wait_line "eEventCode_DisConnect check " $((ticks + 1))
     mkdir -p "$screenshots"
-    import -window "$main" +set date:create +set date:modify -define png:exclude-chunk=time \
+    import -window "${2:-$main}" +set date:create +set date:modify -define png:exclude-chunk=time \
         "$screenshots/$1" || fail "cannot save $1"
     step "saved $screenshots/$1"
 }
@@ -356,6 +373,7 @@ measure_layout() {
 choose_language() {
     wait_window "Select Language"
     local dialog=$window
+    expect_form_size "$dialog" 351 170 "Select Language"
     if [ "$1" = english ]; then click_radio "$dialog" "${LANG_ENGLISH[@]}"; else click_radio "$dialog" "${LANG_JAPANESE[@]}"; fi
     click_widget "$dialog" "${LANG_OK[@]}"
 }
@@ -378,6 +396,7 @@ choose_second_device() {
     local title=$1 dialog before
     wait_window "$title"
     dialog=$window
+    expect_form_size "$dialog" 520 213 "$title"
     [ "${2:-}" = check-close ] && check_device_dialog_stays "$dialog" "$title"
     click "$dialog" "${DEVICE_FIRST_ROW[@]}"
     before=$(count_lines "select portNum[ConnectSelectDialog]:1")
@@ -516,14 +535,48 @@ japanese_run() {
     wait_line "QLX_GetShutdownTime -> 0"
     save_screenshot main-window-ja.png
 
+    step "Qt's own file dialog in Japanese, cancelled"
+    click_page_widget "${NET_WRITE_FILE[@]}"
+    wait_window "保存"
+    local dialog=$window
+    save_screenshot file-dialog-ja.png "$dialog"
+    timeout "$WAIT_S" xdotool windowactivate --sync "$dialog" || fail "cannot activate the Save dialog"
+    xdotool key Escape
+    wait_window_gone "$dialog" "保存"
+
     step "close from the title bar while connected"
     wmctrl -i -c "$(printf '0x%x' "$main")"
     expect_exit_code_0
     expect_line_count "QLX_Disconnect -> 0" 1
 }
 
+# A desktop at 200 %: the X server's resources say Xft.dpi 192, which Qt turns into a scale
+# factor of 2; no QT_* variable is set. Every form position and size is doubled on the screen.
+scaled_run() {
+    MAIN_TITLE="Spectrophotometer Configuration Tool KT-9"
+    write_instruments
+    echo "Xft.dpi: 192" | xrdb -merge || fail "xrdb cannot set Xft.dpi"
+    SCALE=2
+    start_program 200
+    choose_language english
+    wait_line "select English:1"
+    choose_second_device "Select Device"
+    wait_main_window
+    wait_line "QLX_GetShutdownTime -> 0"
+    save_screenshot main-window-200.png
+
+    step "disconnect and close at twice the buttons' positions"
+    click_widget "$main" "${DISCONNECT[@]}"
+    wait_line "QLX_Disconnect -> 0"
+    click_widget "$main" "${CLOSE[@]}"
+    expect_exit_code_0
+    SCALE=1
+    xrdb -remove
+}
+
 start_display
 english_run
 japanese_run
+scaled_run
 run=
-step "both runs passed"
+step "all three runs passed"
