@@ -1,14 +1,32 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it on this machine and starts the installed program under
-# a virtual X server with a window manager: the language window must come up, and closing it
-# from its title bar must end the program with exit code 0. Needs root (or sudo) to install.
+# Builds the Debian package and checks it with Debian's own tools: lintian must report no error
+# and no warning (its information and pedantic notes are shown but pass), and
+# desktop-file-validate must print nothing about the menu entry. Then installs the package on this
+# machine and starts the installed program under a virtual X server with a window manager: the
+# language window must come up, and closing it from its title bar must end the program with exit
+# code 0. Needs root (or sudo) to install.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" test
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target kt9-config kt9_resources
+cmake --build "$root/build" -j"$(nproc)" --target kt9-config kt9_resources kt9_docs
 (cd "$root/build" && cpack -G DEB >/dev/null)
 package=$(ls -t "$root"/build/kt9-config_*.deb | head -n 1)
+
+echo "lintian $(basename "$package"):"
+if ! lintian --display-info --pedantic --fail-on error,warning "$package"; then
+    echo "FAIL: lintian reports errors or warnings on $(basename "$package")" >&2
+    exit 1
+fi
+unpacked=$(mktemp -d)
+dpkg-deb -x "$package" "$unpacked"
+desktop_check=$(desktop-file-validate "$unpacked/usr/share/applications/kt9-config.desktop" 2>&1) || true
+rm -rf "$unpacked"
+if [ -n "$desktop_check" ]; then
+    echo "FAIL: desktop-file-validate on the menu entry: $desktop_check" >&2
+    exit 1
+fi
+echo "lintian: no error, no warning; desktop-file-validate: nothing to report"
 
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)

@@ -3,14 +3,14 @@
 #   scripts/deps.sh build   compiler, CMake, Qt 5, Qt's own Japanese texts and a font that
 #                           covers Japanese
 #   scripts/deps.sh test    the above plus what the checks drive (X server, xdotool, clang,
-#                           clang-format, the Debian packaging tools)
+#                           clang-format, the Debian packaging tools and their checkers)
 #   scripts/deps.sh bench   the build set plus the X server and the X headers of bench/
 set -euo pipefail
 
 build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
                 fonts-ipafont-gothic)
 test_packages=("${build_packages[@]}" xvfb xauth xdotool openbox wmctrl imagemagick x11-utils
-               x11-xserver-utils clang libclang-rt-14-dev clang-format dpkg-dev)
+               x11-xserver-utils clang libclang-rt-14-dev clang-format dpkg-dev lintian desktop-file-utils)
 bench_packages=("${build_packages[@]}" xvfb libx11-dev libxtst-dev)
 
 case "${1:-build}" in
