@@ -25,6 +25,14 @@ install(CODE "
          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kt9-config\" SYMBOLIC)
 ")
 
+# kt9-cli beside the window's program, with a command of its own and its manual page.
+set_target_properties(kt9-cli PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS kt9-cli RUNTIME DESTINATION ${KT9_INSTALL_DIR})
+file(RELATIVE_PATH KT9_CLI_LINK_TARGET /${CMAKE_INSTALL_BINDIR} /${KT9_INSTALL_DIR}/kt9-cli)
+install(CODE "file(CREATE_LINK \"${KT9_CLI_LINK_TARGET}\"
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kt9-cli\" SYMBOLIC)")
+install(FILES ${KT9_CLI_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 set(CPACK_PACKAGE_NAME kt9-config)
 set(CPACK_PACKAGE_VENDOR "KT-9 tool team")
 set(CPACK_PACKAGE_CONTACT "KT-9 tool team <team@kt9.invalid>")
