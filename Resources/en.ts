@@ -2,6 +2,221 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>CliText</name>
+    <message>
+        <source>network needs load or save.</source>
+        <translation>network needs load or save.</translation>
+    </message>
+    <message>
+        <source>network needs load or save, not %1.</source>
+        <translation>network needs load or save, not %1.</translation>
+    </message>
+    <message>
+        <source>%1 needs the name of a network settings file.</source>
+        <translation>%1 needs the name of a network settings file.</translation>
+    </message>
+    <message>
+        <source>power-off needs off, 15, 30 or 60.</source>
+        <translation>power-off needs off, 15, 30 or 60.</translation>
+    </message>
+    <message>
+        <source>register needs white or ambient.</source>
+        <translation>register needs white or ambient.</translation>
+    </message>
+    <message>
+        <source>register needs the name of a calibration value file.</source>
+        <translation>register needs the name of a calibration value file.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>No command given.</translation>
+    </message>
+    <message>
+        <source>Unknown command: %1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>Give one target only: --port, --serial or --all.</source>
+        <translation>Give one target only: --port, --serial or --all.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value.</source>
+        <translation>%1 needs a value.</translation>
+    </message>
+    <message>
+        <source>%1 takes no value.</source>
+        <translation>%1 takes no value.</translation>
+    </message>
+    <message>
+        <source>--port needs the number of an instrument as kt9-cli list shows it, not %1.</source>
+        <translation>--port needs the number of an instrument as kt9-cli list shows it, not %1.</translation>
+    </message>
+    <message>
+        <source>--serial needs a serial number of up to 8 digits, not %1.</source>
+        <translation>--serial needs a serial number of up to 8 digits, not %1.</translation>
+    </message>
+    <message>
+        <source>--lang needs en or ja, not %1.</source>
+        <translation>--lang needs en or ja, not %1.</translation>
+    </message>
+    <message>
+        <source>Unknown option: %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not take %2.</source>
+        <translation>%1 does not take %2.</translation>
+    </message>
+    <message>
+        <source>%1 works on exactly one instrument: choose it with --port or --serial.</source>
+        <translation>%1 works on exactly one instrument: choose it with --port or --serial.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error or unreadable input file (then nothing was written).
+</source>
+        <translation>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error or unreadable input file (then nothing was written).
+</translation>
+    </message>
+    <message>
+        <source>unknown mode %1</source>
+        <translation>unknown mode %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>FAILED</source>
+        <translation>FAILED</translation>
+    </message>
+    <message>
+        <source>NOT DONE</source>
+        <translation>NOT DONE</translation>
+    </message>
+    <message>
+        <source>Instrument %1 of %2: %3</source>
+        <translation>Instrument %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 instruments are listed: choose one with --port N or --serial NNNNNNNN.</source>
+        <translation>%1 instruments are listed: choose one with --port N or --serial NNNNNNNN.</translation>
+    </message>
+    <message>
+        <source>%1 instruments are listed: choose one with --port N or --serial NNNNNNNN, or all of them with --all.</source>
+        <translation>%1 instruments are listed: choose one with --port N or --serial NNNNNNNN, or all of them with --all.</translation>
+    </message>
+    <message>
+        <source>--port %1: there is no such instrument; %2 are listed.</source>
+        <translation>--port %1: there is no such instrument; %2 are listed.</translation>
+    </message>
+    <message>
+        <source>--serial %1: no instrument with this serial number is listed.</source>
+        <translation>--serial %1: no instrument with this serial number is listed.</translation>
+    </message>
+    <message>
+        <source>--serial %1: %2 instruments have this serial number; choose one with --port.</source>
+        <translation>--serial %1: %2 instruments have this serial number; choose one with --port.</translation>
+    </message>
+    <message>
+        <source>Wireless LAN module</source>
+        <translation>Wireless LAN module</translation>
+    </message>
+    <message>
+        <source>enabled</source>
+        <translation>enabled</translation>
+    </message>
+    <message>
+        <source>disabled</source>
+        <translation>disabled</translation>
+    </message>
+    <message>
+        <source>No change.</source>
+        <translation>No change.</translation>
+    </message>
+    <message>
+        <source>Summary (dry run, nothing written): %1 of %2 passed the checks.</source>
+        <translation>Summary (dry run, nothing written): %1 of %2 passed the checks.</translation>
+    </message>
+    <message>
+        <source>Summary: %1 of %2 succeeded.</source>
+        <translation>Summary: %1 of %2 succeeded.</translation>
+    </message>
+    <message>
+        <source>Failed: %1.</source>
+        <translation>Failed: %1.</translation>
+    </message>
+    <message>
+        <source>Not done: %1.</source>
+        <translation>Not done: %1.</translation>
+    </message>
+    <message>
+        <source>Stopped by Ctrl+C after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>Stopped by Ctrl+C after the instrument in progress had finished and was disconnected. Done: %1.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Try kt9-cli --help for more information.</source>
+        <translation>Try kt9-cli --help for more information.</translation>
+    </message>
+</context>
+<context>
     <name>ConnectSelectDialog</name>
     <message>
         <source>Select Device</source>

@@ -2,6 +2,221 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="en">
 <context>
+    <name>CliText</name>
+    <message>
+        <source>network needs load or save.</source>
+        <translation>network には load または save を指定してください。</translation>
+    </message>
+    <message>
+        <source>network needs load or save, not %1.</source>
+        <translation>network には load または save を指定してください（%1 は指定できません）。</translation>
+    </message>
+    <message>
+        <source>%1 needs the name of a network settings file.</source>
+        <translation>%1 にはネットワーク設定ファイルの名前を指定してください。</translation>
+    </message>
+    <message>
+        <source>power-off needs off, 15, 30 or 60.</source>
+        <translation>power-off には off、15、30、60 のいずれかを指定してください。</translation>
+    </message>
+    <message>
+        <source>register needs white or ambient.</source>
+        <translation>register には white または ambient を指定してください。</translation>
+    </message>
+    <message>
+        <source>register needs the name of a calibration value file.</source>
+        <translation>register には校正値ファイルの名前を指定してください。</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>コマンドが指定されていません。</translation>
+    </message>
+    <message>
+        <source>Unknown command: %1</source>
+        <translation>不明なコマンド: %1</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>余分な引数: %1</translation>
+    </message>
+    <message>
+        <source>Give one target only: --port, --serial or --all.</source>
+        <translation>対象は --port、--serial、--all のいずれか一つだけを指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 needs a value.</source>
+        <translation>%1 には値を指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 takes no value.</source>
+        <translation>%1 には値を指定できません。</translation>
+    </message>
+    <message>
+        <source>--port needs the number of an instrument as kt9-cli list shows it, not %1.</source>
+        <translation>--port には kt9-cli list が表示する測定器の番号を指定してください（%1 は指定できません）。</translation>
+    </message>
+    <message>
+        <source>--serial needs a serial number of up to 8 digits, not %1.</source>
+        <translation>--serial には 8 桁以内のシリアル番号を指定してください（%1 は指定できません）。</translation>
+    </message>
+    <message>
+        <source>--lang needs en or ja, not %1.</source>
+        <translation>--lang には en または ja を指定してください（%1 は指定できません）。</translation>
+    </message>
+    <message>
+        <source>Unknown option: %1</source>
+        <translation>不明なオプション: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not take %2.</source>
+        <translation>%1 では %2 は使えません。</translation>
+    </message>
+    <message>
+        <source>%1 works on exactly one instrument: choose it with --port or --serial.</source>
+        <translation>%1 は 1 台の測定器だけを対象とします。--port または --serial で指定してください。</translation>
+    </message>
+    <message>
+        <source>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error or unreadable input file (then nothing was written).
+</source>
+        <translation>使い方:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli --help | --version
+
+KT-9 測定器をコマンドラインから設定します。1 台でも複数台でも、測定器ごとに
+順に接続、設定、切断を行います。
+
+TARGET:
+  --port N           kt9-cli list の N 番目の測定器
+  --serial NNNNNNNN  このシリアル番号の測定器
+  --all              一覧のすべての測定器（network save と register では使えません）
+  指定しない場合は一覧にある唯一の測定器。複数ある場合は指定が必要です。
+
+オプション:
+  --dry-run     接続、読み込み、確認だけを行い、変わる内容を表示します。書き込みはしません
+  --json        結果を一つの JSON 文書として出力します
+  --show-key    セキュリティキーを *** ではなくそのまま表示します
+  --lang en|ja  メッセージの言語（既定: ロケールに従う）
+
+終了ステータス: 0 すべて成功、1 失敗した測定器または処理しなかった測定器がある、
+2 使い方の誤りまたは入力ファイルを読めない（このときは何も書き込みません）。
+</translation>
+    </message>
+    <message>
+        <source>unknown mode %1</source>
+        <translation>不明なモード %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>FAILED</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>NOT DONE</source>
+        <translation>未実施</translation>
+    </message>
+    <message>
+        <source>Instrument %1 of %2: %3</source>
+        <translation>測定器 %1/%2: %3</translation>
+    </message>
+    <message>
+        <source>%1 instruments are listed: choose one with --port N or --serial NNNNNNNN.</source>
+        <translation>測定器が %1 台あります。--port N または --serial NNNNNNNN で 1 台を指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 instruments are listed: choose one with --port N or --serial NNNNNNNN, or all of them with --all.</source>
+        <translation>測定器が %1 台あります。--port N または --serial NNNNNNNN で 1 台を指定するか、--all ですべてを指定してください。</translation>
+    </message>
+    <message>
+        <source>--port %1: there is no such instrument; %2 are listed.</source>
+        <translation>--port %1: この番号の測定器はありません。一覧には %2 台あります。</translation>
+    </message>
+    <message>
+        <source>--serial %1: no instrument with this serial number is listed.</source>
+        <translation>--serial %1: このシリアル番号の測定器は一覧にありません。</translation>
+    </message>
+    <message>
+        <source>--serial %1: %2 instruments have this serial number; choose one with --port.</source>
+        <translation>--serial %1: このシリアル番号の測定器が %2 台あります。--port で 1 台を指定してください。</translation>
+    </message>
+    <message>
+        <source>Wireless LAN module</source>
+        <translation>無線LANモジュール</translation>
+    </message>
+    <message>
+        <source>enabled</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>disabled</source>
+        <translation>無効</translation>
+    </message>
+    <message>
+        <source>No change.</source>
+        <translation>変更はありません。</translation>
+    </message>
+    <message>
+        <source>Summary (dry run, nothing written): %1 of %2 passed the checks.</source>
+        <translation>結果（ドライラン、書き込みなし）: %2 台中 %1 台が確認を通りました。</translation>
+    </message>
+    <message>
+        <source>Summary: %1 of %2 succeeded.</source>
+        <translation>結果: %2 台中 %1 台が成功しました。</translation>
+    </message>
+    <message>
+        <source>Failed: %1.</source>
+        <translation>失敗: %1。</translation>
+    </message>
+    <message>
+        <source>Not done: %1.</source>
+        <translation>未実施: %1。</translation>
+    </message>
+    <message>
+        <source>Stopped by Ctrl+C after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>Ctrl+C により、処理中の測定器の完了と切断を待って停止しました。完了: %1。</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>Try kt9-cli --help for more information.</source>
+        <translation>詳しくは kt9-cli --help を参照してください。</translation>
+    </message>
+</context>
+<context>
     <name>ConnectSelectDialog</name>
     <message>
         <source>Select Device</source>

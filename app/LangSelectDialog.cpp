@@ -1,7 +1,7 @@
 #include "LangSelectDialog.h"
 
+#include "files/ResourcePaths.h"
 #include "ui/EscapeKey.h"
-#include "ui/ResourcePaths.h"
 #include "ui_LangSelectDialog.h"
 
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "Startup.h"
 
 #include "app/LangSelectDialog.h"
+#include "files/ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
-#include "ui/ResourcePaths.h"
 #include "ui/ToolMessageBox.h"
 
 #include <QApplication>
@@ -52,9 +52,8 @@ bool loadQtTranslation(QTranslator &translator, int32_t languageCode, const QStr
 
 DefaultLanguage defaultLanguageFor(const QString &localeName)
 {
-    if (localeName.indexOf(QLatin1String("ja"), 0, Qt::CaseInsensitive) >= 0)
-        return {KT9_LANGUAGE_JAPANESE, KT9_JAPANESE_TRANSLATION_FILE};
-    return {KT9_LANGUAGE_ENGLISH, KT9_ENGLISH_TRANSLATION_FILE};
+    const QString file = defaultTranslationFile(localeName);
+    return {file == KT9_JAPANESE_TRANSLATION_FILE ? KT9_LANGUAGE_JAPANESE : KT9_LANGUAGE_ENGLISH, file};
 }
 
 int runStartup(QApplication &app)

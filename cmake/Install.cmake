@@ -1,12 +1,13 @@
-# Installed layout: the program, its Resources/ folder and the SDK library together in
-# <prefix>/lib/kt9-config (the program finds Resources/ beside itself and the library through
-# its RPATH), a command in <prefix>/bin, and a menu entry with its icon.
+# Installed layout: the window's program, kt9-cli, their Resources/ folder and the SDK library
+# together in <prefix>/lib/kt9-config (the programs find Resources/ beside themselves and the
+# library through their RPATH), a command for each in <prefix>/bin, and a menu entry with its icon.
 include(GNUInstallDirs)
 
 set(KT9_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/kt9-config)
-set_target_properties(kt9-config PROPERTIES INSTALL_RPATH "$ORIGIN")
+set(KT9_PROGRAMS kt9-config kt9-cli)
+set_target_properties(${KT9_PROGRAMS} PROPERTIES INSTALL_RPATH "$ORIGIN")
 
-install(TARGETS kt9-config RUNTIME DESTINATION ${KT9_INSTALL_DIR})
+install(TARGETS ${KT9_PROGRAMS} RUNTIME DESTINATION ${KT9_INSTALL_DIR})
 if(NOT QLXSDK_LIBRARY)
     install(TARGETS qlxsdk LIBRARY DESTINATION ${KT9_INSTALL_DIR})
 endif()
@@ -20,7 +21,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/Resources/kt9-config.desktop
 
 # A stripped install (cpack, cmake --install --strip) also drops the compilers' version notes,
 # which strip keeps.
-set(KT9_STRIPPED_FILES ${KT9_INSTALL_DIR}/$<TARGET_FILE_NAME:kt9-config>)
+set(KT9_STRIPPED_FILES "")
+foreach(program IN LISTS KT9_PROGRAMS)
+    list(APPEND KT9_STRIPPED_FILES ${KT9_INSTALL_DIR}/$<TARGET_FILE_NAME:${program}>)
+endforeach()
 if(NOT QLXSDK_LIBRARY)
     list(APPEND KT9_STRIPPED_FILES ${KT9_INSTALL_DIR}/$<TARGET_FILE_NAME:qlxsdk>)
 endif()
@@ -69,13 +73,15 @@ add_custom_target(kt9_docs ALL DEPENDS ${KT9_COMPRESSED_DOCS})
 install(FILES ${CMAKE_SOURCE_DIR}/cmake/debian/lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME kt9-config)
 
-# The command: a relative symbolic link, so the package can be installed under any prefix.
-file(RELATIVE_PATH KT9_LINK_TARGET /${CMAKE_INSTALL_BINDIR} /${KT9_INSTALL_DIR}/kt9-config)
-install(CODE "
-    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(CREATE_LINK \"${KT9_LINK_TARGET}\"
-         \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kt9-config\" SYMBOLIC)
-")
+# The commands: relative symbolic links, so the package can be installed under any prefix.
+foreach(program IN LISTS KT9_PROGRAMS)
+    file(RELATIVE_PATH link_target /${CMAKE_INSTALL_BINDIR} /${KT9_INSTALL_DIR}/${program})
+    install(CODE "
+        file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+        file(CREATE_LINK \"${link_target}\"
+             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\" SYMBOLIC)
+    ")
+endforeach()
 
 set(CPACK_PACKAGE_NAME kt9-config)
 set(CPACK_PACKAGE_VENDOR "KT-9 tool team")
@@ -87,7 +93,8 @@ reachable over USB or the network, connects to one, and reads and changes
 its wireless LAN and TCP/IP settings and its automatic power-off time. It
 registers the reference values of a white calibration plate and of an
 ambient light adapter from their CSV files, and saves network settings to
-INI files. English and Japanese.
+INI files. English and Japanese. A second command, kt9-cli, does the same
+from the command line for one instrument or for many at once.
 
 The package carries a simulated instrument library, so the program runs
 without an instrument; the instruments are JSON files that can be edited

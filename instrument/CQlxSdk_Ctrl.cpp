@@ -264,6 +264,68 @@ void CQlxSdk_Ctrl::setEncryptKey(const char *text)
 
 namespace {
 
+constexpr int OCTET_MAX = 255;
+constexpr char16_t FIRST_DIGIT = 0x30;
+constexpr char16_t LAST_DIGIT = 0x39;
+
+} // namespace
+
+bool CQlxSdk_Ctrl::isDigitsOnly(const QString &text)
+{
+    qDebug("length:%d\n", text.length());
+    if (text.isEmpty())
+        return false;
+    for (int i = 0; i < text.length(); ++i) {
+        const char16_t code = text.at(i).unicode();
+        qDebug("char[%d]:0x%04x\n", i, static_cast<unsigned>(code));
+        if (code < FIRST_DIGIT || code > LAST_DIGIT)
+            return false;
+    }
+    return true;
+}
+
+bool CQlxSdk_Ctrl::octetsFromTexts(const AddressTexts &texts, AddressOctets &values)
+{
+    constexpr int octetCount = int(QLX_IPV4_SIZE);
+    for (int address = 0; address < NETWORK_ADDRESS_COUNT; ++address) {
+        for (int octet = 0; octet < octetCount; ++octet) {
+            if (!isDigitsOnly(texts[address].value(octet)))
+                return false;
+        }
+    }
+    // A run of digits too long for an int counts as a value above 255, never as 0.
+    int parsed[NETWORK_ADDRESS_COUNT][octetCount];
+    for (int address = 0; address < NETWORK_ADDRESS_COUNT; ++address) {
+        for (int octet = 0; octet < octetCount; ++octet) {
+            bool converted = false;
+            const int value = texts[address].value(octet).toInt(&converted, 10);
+            parsed[address][octet] = converted ? value : OCTET_MAX + 1;
+        }
+    }
+    for (int octet = 0; octet < octetCount; ++octet) {
+        for (int address = 0; address < NETWORK_ADDRESS_COUNT; ++address) {
+            if (parsed[address][octet] > OCTET_MAX)
+                return false;
+        }
+    }
+    for (int address = 0; address < NETWORK_ADDRESS_COUNT; ++address) {
+        for (int octet = 0; octet < octetCount; ++octet)
+            values[address][octet] = static_cast<uint8_t>(parsed[address][octet]);
+    }
+    return true;
+}
+
+bool CQlxSdk_Ctrl::addressesToSend(bool dhcpOn, const AddressTexts &texts, AddressOctets &values)
+{
+    if (dhcpOn) {
+        std::memset(values, 0, sizeof(AddressOctets));
+        return true;
+    }
+    return octetsFromTexts(texts, values);
+}
+
+namespace {
+
 // White calibration plate serial numbers must lie above this limit.
 constexpr uint32_t WHITE_SERIAL_EXCLUSIVE_MIN = 10000000;
 constexpr uint32_t AMBIENT_SERIAL_MIN = 10001;

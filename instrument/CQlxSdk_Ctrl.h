@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 
@@ -60,6 +61,23 @@ public:
     void setSsid(const char *text);
     // Copies at most 64 bytes of text into networkInfo.EncryptKey, always zero-terminated.
     void setEncryptKey(const char *text);
+
+    // The four addresses of the network settings, in this order: IP address, subnet mask,
+    // default gateway, DNS server; four octets each, octet 1 first.
+    static constexpr int NETWORK_ADDRESS_COUNT = 4;
+    using AddressTexts = std::array<QVector<QString>, NETWORK_ADDRESS_COUNT>;
+    using AddressOctets = uint8_t[NETWORK_ADDRESS_COUNT][QLX_IPV4_SIZE];
+    // True when text is not empty and holds the digits 0 to 9 only. Logs the text's length and
+    // each character examined.
+    static bool isDigitsOnly(const QString &text);
+    // The 16 octets from their texts, as the network settings are checked before they are saved:
+    // every text digits only (taken in address order, stopping at the first that is not; a
+    // missing text counts as empty), then no value above 255 (octet N of every address before
+    // octet N + 1 of any). On false, values is left as it was.
+    static bool octetsFromTexts(const AddressTexts &texts, AddressOctets &values);
+    // The addresses sent to the instrument: with DHCP on all four are 0.0.0.0 and no text is
+    // examined (the instrument takes its addresses from the network); otherwise octetsFromTexts.
+    static bool addressesToSend(bool dhcpOn, const AddressTexts &texts, AddressOctets &values);
 
     // Calibration reference data.
 

@@ -107,6 +107,8 @@ private slots:
     void loadRejectsSwitchValues();
     void loadMissingFile();
     void saveFailure();
+    void addressTexts_data();
+    void addressTexts();
 
     void calibSerialNumbers();
     void calibSerialNumbersFailure();
@@ -594,6 +596,47 @@ void TestController::saveFailure()
     LogCapture log;
     QVERIFY(!ctrl.saveNetworkFile(local8(m_files.filePath("no/such/folder/net.ini")).constData()));
     QCOMPARE(log.lines(), QStringList{"Failed to write network setting file. \n"});
+}
+
+// What the window's fields never hold (at most three characters each) but other callers may pass.
+void TestController::addressTexts_data()
+{
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<bool>("dhcpOn");
+    QTest::addColumn<QString>("sent");
+
+    QTest::newRow("as typed") << "192.168.000.7 255.255.255.0 192.168.0.1 8.8.8.8" << false
+                              << "192.168.0.7 255.255.255.0 192.168.0.1 8.8.8.8";
+    QTest::newRow("digits beyond an int") << "99999999999.0.0.1 0.0.0.0 0.0.0.0 0.0.0.0" << false << "";
+    QTest::newRow("long run of leading zeros")
+        << "0000000000007.0.0.1 0.0.0.0 0.0.0.0 0.0.0.0" << false << "7.0.0.1 0.0.0.0 0.0.0.0 0.0.0.0";
+    QTest::newRow("three octets") << "10.0.0 0.0.0.0 0.0.0.0 0.0.0.0" << false << "";
+    QTest::newRow("DHCP on, nothing examined")
+        << "x.y.z. . . . . . . . . . . ." << true << "0.0.0.0 0.0.0.0 0.0.0.0 0.0.0.0";
+}
+
+void TestController::addressTexts()
+{
+    QFETCH(QString, texts);
+    QFETCH(bool, dhcpOn);
+    QFETCH(QString, sent);
+
+    CQlxSdk_Ctrl::AddressTexts addressTexts;
+    const QStringList addresses = texts.split(QLatin1Char(' '));
+    for (int address = 0; address < CQlxSdk_Ctrl::NETWORK_ADDRESS_COUNT; ++address) {
+        for (const QString &octet : addresses.value(address).split(QLatin1Char('.')))
+            addressTexts[address].append(octet);
+    }
+    CQlxSdk_Ctrl::AddressOctets values;
+    std::memset(values, 0xA5, sizeof values);
+    const bool accepted = CQlxSdk_Ctrl::addressesToSend(dhcpOn, addressTexts, values);
+    QCOMPARE(accepted, !sent.isEmpty());
+    QStringList result;
+    for (const auto &address : values)
+        result.append(
+            QStringLiteral("%1.%2.%3.%4").arg(address[0]).arg(address[1]).arg(address[2]).arg(address[3]));
+    QCOMPARE(result.join(QLatin1Char(' ')),
+             accepted ? sent : "165.165.165.165 165.165.165.165 165.165.165.165 165.165.165.165");
 }
 
 void TestController::calibSerialNumbers()

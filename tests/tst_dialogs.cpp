@@ -3,8 +3,8 @@
 
 #include "TestSupport.h"
 #include "app/LangSelectDialog.h"
+#include "files/ResourcePaths.h"
 #include "ui/ConnectSelectDialog.h"
-#include "ui/ResourcePaths.h"
 
 #include <QGroupBox>
 #include <QImageReader>

@@ -8,7 +8,7 @@
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
-#include "ui/ResourcePaths.h"
+#include "files/ResourcePaths.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #include "ConnectSelectDialog.h"
 
 #include "EscapeKey.h"
-#include "ResourcePaths.h"
+#include "files/ResourcePaths.h"
 #include "ui_ConnectSelectDialog.h"
 
 #include <QCloseEvent>

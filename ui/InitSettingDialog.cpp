@@ -2,8 +2,8 @@
 
 #include "ConnectSelectDialog.h"
 #include "EscapeKey.h"
-#include "ResourcePaths.h"
 #include "ToolMessageBox.h"
+#include "files/ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui_InitSettingDialog.h"
 

@@ -7,6 +7,7 @@
 // calls one controller operation and picks the message box. Start-up shows the window with
 // show() and pumps events until `finished` is set.
 
+#include "instrument/CQlxSdk_Ctrl.h"
 #include "instrument/QlxSdk.h"
 
 #include <QDialog>
@@ -19,7 +20,6 @@
 #include <functional>
 #include <memory>
 
-class CQlxSdk_Ctrl;
 class ConnectSelectDialog;
 class QCloseEvent;
 class QKeyEvent;
@@ -84,8 +84,8 @@ private:
     // One calibration page's widgets, file path and controller operations.
     struct CalibrationPage;
     // The address fields: IP address, subnet mask, default gateway and DNS server.
-    static constexpr int kAddressCount = 4;
-    using OctetValues = uint8_t[kAddressCount][QLX_IPV4_SIZE];
+    static constexpr int kAddressCount = CQlxSdk_Ctrl::NETWORK_ADDRESS_COUNT;
+    using OctetValues = CQlxSdk_Ctrl::AddressOctets;
 
     void resetToDisconnected();
     // Asks for a file with the pages' fixed start folder and options; an empty name when the
@@ -100,10 +100,8 @@ private:
     // Field octet (0-3) of address (0-3), in the order the fields are always taken.
     QLineEdit *octetField(int address, int octet) const;
     void clearOctetFields();
-    bool validateOctetFields();
-    bool isDigitsOnly(const QString &text);
-    // Converts the 16 fields (already known to hold digits only); false when one exceeds 255.
-    bool readOctetValues(OctetValues &values);
+    // The texts of the 16 address fields, in the order the fields are always taken.
+    CQlxSdk_Ctrl::AddressTexts octetFieldTexts() const;
     void showNetworkSettings();
     void collectNetworkSettings(const OctetValues &values);
     CalibrationPage whitePlatePage();

@@ -11,9 +11,6 @@
 namespace {
 
 constexpr int kOctetsPerAddress = int(QLX_IPV4_SIZE);
-constexpr int kOctetMax = 255;
-constexpr char16_t kFirstDigit = 0x30;
-constexpr char16_t kLastDigit = 0x39;
 
 enum Address
 {
@@ -52,50 +49,14 @@ void InitSettingDialog::clearOctetFields()
     }
 }
 
-bool InitSettingDialog::validateOctetFields()
+CQlxSdk_Ctrl::AddressTexts InitSettingDialog::octetFieldTexts() const
 {
-    for (int address = 0; address < kAddressCount; ++address) {
-        for (int octet = 0; octet < kOctetsPerAddress; ++octet) {
-            if (!isDigitsOnly(octetField(address, octet)->text()))
-                return false;
-        }
-    }
-    return true;
-}
-
-bool InitSettingDialog::isDigitsOnly(const QString &text)
-{
-    qDebug("length:%d\n", text.length());
-    if (text.isEmpty())
-        return false;
-    for (int i = 0; i < text.length(); ++i) {
-        const char16_t code = text.at(i).unicode();
-        qDebug("char[%d]:0x%04x\n", i, static_cast<unsigned>(code));
-        if (code < kFirstDigit || code > kLastDigit)
-            return false;
-    }
-    return true;
-}
-
-bool InitSettingDialog::readOctetValues(OctetValues &values)
-{
-    int parsed[kAddressCount][kOctetsPerAddress];
+    CQlxSdk_Ctrl::AddressTexts texts;
     for (int address = 0; address < kAddressCount; ++address) {
         for (int octet = 0; octet < kOctetsPerAddress; ++octet)
-            parsed[address][octet] = octetField(address, octet)->text().toInt(nullptr, 10);
+            texts[address].append(octetField(address, octet)->text());
     }
-    // Octet N of every address before octet N + 1 of any.
-    for (int octet = 0; octet < kOctetsPerAddress; ++octet) {
-        for (int address = 0; address < kAddressCount; ++address) {
-            if (parsed[address][octet] > kOctetMax)
-                return false;
-        }
-    }
-    for (int address = 0; address < kAddressCount; ++address) {
-        for (int octet = 0; octet < kOctetsPerAddress; ++octet)
-            values[address][octet] = static_cast<uint8_t>(parsed[address][octet]);
-    }
-    return true;
+    return texts;
 }
 
 void InitSettingDialog::showNetworkSettings()
@@ -162,7 +123,7 @@ void InitSettingDialog::on_writeFilePushBtn_clicked()
 
     // The address fields are checked whatever the DHCP setting: the file keeps what they hold.
     OctetValues values;
-    if (!validateOctetFields() || !readOctetValues(values)) {
+    if (!CQlxSdk_Ctrl::octetsFromTexts(octetFieldTexts(), values)) {
         showCriticalMessage(tr("The input value is invalid."));
         return;
     }
@@ -192,11 +153,8 @@ void InitSettingDialog::on_writeBodyPushBtn_clicked()
     ui->readBodyPushBtn->setEnabled(false);
     ui->writeBodyPushBtn->setEnabled(false);
 
-    // With DHCP on the instrument takes its addresses from the network: 0.0.0.0 is sent and the
-    // disabled fields are not looked at.
     OctetValues values = {};
-    const bool valid = ui->dhcpOnRadioBtn->isChecked() || (validateOctetFields() && readOctetValues(values));
-    if (!valid) {
+    if (!CQlxSdk_Ctrl::addressesToSend(ui->dhcpOnRadioBtn->isChecked(), octetFieldTexts(), values)) {
         showCriticalMessage(tr("The input value is invalid."));
     } else {
         collectNetworkSettings(values);

@@ -1,7 +1,7 @@
 #pragma once
-// Where the program finds the files it loads at run time: the folder "Resources" beside the
-// executable, which the build fills with the icon, the compiled translations and Qt's own
-// Japanese texts.
+// Where the programs (the window and kt9-cli) find the files they load at run time: the folder
+// "Resources" beside the executable, which the build fills with the icon, the compiled
+// translations and Qt's own Japanese texts; and which translation a system locale gets by default.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,4 +23,13 @@ inline QString resourceDirectory()
 inline QString resourcePath(const QString &fileName)
 {
     return resourceDirectory() + fileName;
+}
+
+// The translation file a system locale name gets by default: Japanese when the name contains
+// "ja" in any case, else English.
+inline QString defaultTranslationFile(const QString &localeName)
+{
+    if (localeName.indexOf(QLatin1String("ja"), 0, Qt::CaseInsensitive) >= 0)
+        return KT9_JAPANESE_TRANSLATION_FILE;
+    return KT9_ENGLISH_TRANSLATION_FILE;
 }

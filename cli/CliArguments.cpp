@@ -1,0 +1,305 @@
+#include "CliArguments.h"
+
+#include "CliTexts.h"
+
+namespace {
+
+const QString PORT_OPTION = QStringLiteral("--port");
+const QString SERIAL_OPTION = QStringLiteral("--serial");
+const QString ALL_OPTION = QStringLiteral("--all");
+const QString JSON_OPTION = QStringLiteral("--json");
+const QString SHOW_KEY_OPTION = QStringLiteral("--show-key");
+const QString DRY_RUN_OPTION = QStringLiteral("--dry-run");
+const QString LANG_OPTION = QStringLiteral("--lang");
+const QString HELP_OPTION = QStringLiteral("--help");
+const QString VERSION_OPTION = QStringLiteral("--version");
+const QString END_OF_OPTIONS = QStringLiteral("--");
+
+// Serial numbers have at most 8 decimal digits.
+constexpr int SERIAL_MAX_DIGITS = 8;
+
+// What each command accepts besides --json and --lang.
+struct CommandRules
+{
+    bool target;
+    bool manyInstruments; ///< --all allowed
+    bool dryRun;
+    bool showKey;
+};
+
+CommandRules rulesOf(CliCommand command)
+{
+    switch (command) {
+    case CliCommand::List:
+        return {false, false, false, false};
+    case CliCommand::Show:
+        return {true, true, false, true};
+    case CliCommand::NetworkLoad:
+        return {true, true, true, true};
+    case CliCommand::NetworkSave:
+        return {true, false, false, false};
+    case CliCommand::PowerOff:
+        return {true, true, true, false};
+    case CliCommand::Register:
+        return {true, false, true, false};
+    case CliCommand::Help:
+    case CliCommand::Version:
+        break;
+    }
+    return {false, false, false, false};
+}
+
+// Splits "--name=value" into name and value; other arguments come back whole.
+QString optionName(const QString &argument, QString *inlineValue, bool *hasInlineValue)
+{
+    const int equals = argument.indexOf(QLatin1Char('='));
+    *hasInlineValue = argument.startsWith(QLatin1String("--")) && equals > 2;
+    if (!*hasInlineValue)
+        return argument;
+    *inlineValue = argument.mid(equals + 1);
+    return argument.left(equals);
+}
+
+bool isDecimal(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// Reads the operands of the command word at the front of positionals.
+QString readCommand(const QStringList &positionals, CliRequest &request)
+{
+    const QString word = positionals.value(0);
+    int used = 1;
+    if (word == QLatin1String("list")) {
+        request.command = CliCommand::List;
+    } else if (word == QLatin1String("show")) {
+        request.command = CliCommand::Show;
+    } else if (word == QLatin1String("network")) {
+        const QString action = positionals.value(1);
+        if (action == QLatin1String("load"))
+            request.command = CliCommand::NetworkLoad;
+        else if (action == QLatin1String("save"))
+            request.command = CliCommand::NetworkSave;
+        else if (action.isEmpty())
+            return CliText::tr("network needs load or save.");
+        else
+            return CliText::tr("network needs load or save, not %1.").arg(action);
+        request.commandName = word + QLatin1Char(' ') + action;
+        request.file = positionals.value(2);
+        if (request.file.isEmpty())
+            return CliText::tr("%1 needs the name of a network settings file.").arg(request.commandName);
+        used = 3;
+    } else if (word == QLatin1String("power-off")) {
+        request.command = CliCommand::PowerOff;
+        const QString time = positionals.value(1);
+        if (time == QLatin1String("off"))
+            request.mode = QLX_SHUTDOWN_DISABLED;
+        else if (time == QLatin1String("15"))
+            request.mode = QLX_SHUTDOWN_15_MIN;
+        else if (time == QLatin1String("30"))
+            request.mode = QLX_SHUTDOWN_30_MIN;
+        else if (time == QLatin1String("60"))
+            request.mode = QLX_SHUTDOWN_60_MIN;
+        else
+            return CliText::tr("power-off needs off, 15, 30 or 60.");
+        used = 2;
+    } else if (word == QLatin1String("register")) {
+        request.command = CliCommand::Register;
+        const QString accessory = positionals.value(1);
+        if (accessory == QLatin1String("white"))
+            request.accessory = CliAccessory::WhitePlate;
+        else if (accessory == QLatin1String("ambient"))
+            request.accessory = CliAccessory::AmbientAdapter;
+        else
+            return CliText::tr("register needs white or ambient.");
+        request.file = positionals.value(2);
+        if (request.file.isEmpty())
+            return CliText::tr("register needs the name of a calibration value file.");
+        used = 3;
+    } else if (word.isEmpty()) {
+        return CliText::tr("No command given.");
+    } else {
+        return CliText::tr("Unknown command: %1").arg(word);
+    }
+    if (request.commandName.isEmpty())
+        request.commandName = word;
+    if (positionals.size() > used)
+        return CliText::tr("Unexpected argument: %1").arg(positionals.at(used));
+    return QString();
+}
+
+QString setTarget(CliRequest &request, CliTarget target)
+{
+    if (request.target.kind != CliTarget::Unnamed)
+        return CliText::tr("Give one target only: --port, --serial or --all.");
+    request.target = target;
+    return QString();
+}
+
+} // namespace
+
+CliParseResult parseCliArguments(const QStringList &arguments)
+{
+    CliParseResult result;
+    CliRequest &request = result.request;
+    QStringList positionals;
+    QStringList givenOptions;
+    bool help = false;
+    bool version = false;
+    bool optionsEnded = false;
+
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+            positionals.append(argument);
+            continue;
+        }
+        if (argument == END_OF_OPTIONS) {
+            optionsEnded = true;
+            continue;
+        }
+        QString value;
+        bool hasInlineValue = false;
+        const QString name = optionName(argument, &value, &hasInlineValue);
+        const bool takesValue = name == PORT_OPTION || name == SERIAL_OPTION || name == LANG_OPTION;
+        if (takesValue && !hasInlineValue) {
+            if (i + 1 >= arguments.size()) {
+                result.error = CliText::tr("%1 needs a value.").arg(name);
+                return result;
+            }
+            value = arguments.at(++i);
+        } else if (!takesValue && hasInlineValue) {
+            result.error = CliText::tr("%1 takes no value.").arg(name);
+            return result;
+        }
+        givenOptions.append(name);
+
+        QString error;
+        if (name == PORT_OPTION) {
+            bool converted = false;
+            const int port = value.toInt(&converted, 10);
+            if (!isDecimal(value) || !converted || port < 1)
+                error =
+                    CliText::tr("--port needs the number of an instrument as kt9-cli list shows it, not %1.")
+                        .arg(value);
+            else
+                error = setTarget(request, {CliTarget::Port, port, 0});
+        } else if (name == SERIAL_OPTION) {
+            if (!isDecimal(value) || value.size() > SERIAL_MAX_DIGITS)
+                error = CliText::tr("--serial needs a serial number of up to 8 digits, not %1.").arg(value);
+            else
+                error = setTarget(request, {CliTarget::Serial, 0, int32_t(value.toInt())});
+        } else if (name == ALL_OPTION) {
+            error = setTarget(request, {CliTarget::All, 0, 0});
+        } else if (name == JSON_OPTION) {
+            request.json = true;
+        } else if (name == SHOW_KEY_OPTION) {
+            request.showKey = true;
+        } else if (name == DRY_RUN_OPTION) {
+            request.dryRun = true;
+        } else if (name == LANG_OPTION) {
+            if (value != QLatin1String("en") && value != QLatin1String("ja"))
+                error = CliText::tr("--lang needs en or ja, not %1.").arg(value);
+            request.language = value;
+        } else if (name == HELP_OPTION) {
+            help = true;
+        } else if (name == VERSION_OPTION) {
+            version = true;
+        } else {
+            error = CliText::tr("Unknown option: %1").arg(name);
+        }
+        if (!error.isEmpty()) {
+            result.error = error;
+            return result;
+        }
+    }
+
+    if (help) {
+        request.command = CliCommand::Help;
+        return result;
+    }
+    if (version) {
+        request.command = CliCommand::Version;
+        return result;
+    }
+    result.error = readCommand(positionals, request);
+    if (!result.error.isEmpty())
+        return result;
+
+    const CommandRules rules = rulesOf(request.command);
+    const auto refuse = [&](const QString &option) {
+        return CliText::tr("%1 does not take %2.").arg(request.commandName, option);
+    };
+    if (!rules.target && request.target.kind != CliTarget::Unnamed)
+        result.error = refuse(request.target.kind == CliTarget::Port     ? PORT_OPTION
+                              : request.target.kind == CliTarget::Serial ? SERIAL_OPTION
+                                                                         : ALL_OPTION);
+    else if (!rules.manyInstruments && request.target.kind == CliTarget::All)
+        result.error = CliText::tr("%1 works on exactly one instrument: choose it with --port or --serial.")
+                           .arg(request.commandName);
+    else if (!rules.dryRun && request.dryRun)
+        result.error = refuse(DRY_RUN_OPTION);
+    else if (!rules.showKey && request.showKey)
+        result.error = refuse(SHOW_KEY_OPTION);
+    return result;
+}
+
+QString languageArgument(const QStringList &arguments)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == END_OF_OPTIONS)
+            break;
+        if (arguments.at(i) == LANG_OPTION)
+            return arguments.value(i + 1);
+        if (arguments.at(i).startsWith(LANG_OPTION + QLatin1Char('=')))
+            return arguments.at(i).mid(LANG_OPTION.size() + 1);
+    }
+    return QString();
+}
+
+bool jsonArgument(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument == END_OF_OPTIONS)
+            break;
+        if (argument == JSON_OPTION)
+            return true;
+    }
+    return false;
+}
+
+QString cliUsage()
+{
+    return CliText::tr("Usage:\n"
+                       "  kt9-cli list [--json]\n"
+                       "  kt9-cli show [TARGET] [--json] [--show-key]\n"
+                       "  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]\n"
+                       "  kt9-cli network save FILE.ini [TARGET]\n"
+                       "  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]\n"
+                       "  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]\n"
+                       "  kt9-cli --help | --version\n"
+                       "\n"
+                       "Configures KT-9 instruments from the command line, one or many at once: each\n"
+                       "instrument is connected, configured and disconnected in turn.\n"
+                       "\n"
+                       "TARGET:\n"
+                       "  --port N           the N-th instrument of kt9-cli list\n"
+                       "  --serial NNNNNNNN  the instrument with this serial number\n"
+                       "  --all              every instrument listed (not with network save or register)\n"
+                       "  Without a target the only instrument listed; with several, name one.\n"
+                       "\n"
+                       "Options:\n"
+                       "  --dry-run     connect, read and check, show what would change, write nothing\n"
+                       "  --json        print the result as one JSON document\n"
+                       "  --show-key    show the security key instead of ***\n"
+                       "  --lang en|ja  language of the messages (default: from the locale)\n"
+                       "\n"
+                       "Exit status: 0 all succeeded, 1 an instrument failed or was not reached,\n"
+                       "2 usage error or unreadable input file (then nothing was written).\n");
+}

@@ -1,0 +1,404 @@
+// kt9-cli run as a user runs it: the real program against a folder of simulated instruments,
+// its output, exit status and what it leaves in the instruments. The controller and the file
+// readers it calls are tested on their own; this is about what the program adds: targets,
+// one instrument's failure not stopping the others, nothing written on a dry run or a bad
+// input file, clean standard output, and the window's messages in the chosen language.
+
+#include "CliSupport.h"
+
+namespace {
+
+const QString kFailedRead = QStringLiteral("Failed to read automatic shutdown time.");
+const QString kLost = QStringLiteral("The connection with the measuring instrument was disconnected.");
+
+const QByteArray kNetworkFile =
+    "[Network]\r\nDHCPUse=0\r\nIPAddress=10.1.2.3\r\nSubnetMask=255.255.0.0\r\n"
+    "DefaultGateway=10.1.0.1\r\nSSID=NewNet\r\nEncryptKey=newkey\r\nDNS=10.1.0.2\r\n"
+    "APConnectUse=1\r\n";
+
+// A calibration value file of the given kind with serial line `serial`.
+QByteArray calibrationFile(const QByteArray &serial, int values)
+{
+    QByteArrayList pieces;
+    for (int i = 0; i < values; ++i)
+        pieces.append(QByteArray::number(0.5 + i / 100.0));
+    return "White\r\nvalues\r\n" + serial + "\r\n" + pieces.join(',') + "\r\n";
+}
+
+// An instrument on USB with a network and a power-off time of its own.
+QJsonObject instrument(int serialNo)
+{
+    QJsonObject json = usbInstrument(serialNo);
+    json.insert("shutdownMode", 1);
+    json.insert("network", QJsonObject{{"APConnectUse", 0},
+                                       {"DHCPUse", 1},
+                                       {"IPAddress", "192.168.0.10"},
+                                       {"SSID", QStringLiteral("Old%1").arg(serialNo)},
+                                       {"EncryptKey", "oldkey"}});
+    return json;
+}
+
+// The lines of standard output that report an instrument, without the indented details.
+QStringList resultLines(const CliResult &result)
+{
+    QStringList lines;
+    for (const QString &line : result.outText().split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('0')))
+            lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void healthyFailingAndPulled_data();
+    void healthyFailingAndPulled();
+    void writesNothing_data();
+    void writesNothing();
+    void targets_data();
+    void targets();
+    void debugLines_data();
+    void debugLines();
+    void language_data();
+    void language();
+    void saveThenLoad();
+
+private:
+    QTemporaryDir m_files;
+};
+
+// Three instruments: the first healthy, the second refusing the write, the third pulled right
+// after it was connected. The first is configured, the others are reported and left as they were.
+void TestCli::healthyFailingAndPulled_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("refusedCall");
+    QTest::addColumn<QString>("changedKey");
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("power-off") << QStringList{"power-off", "60", "--all"} << "QLX_SetShutdownTime"
+                               << "shutdownMode"
+                               << QStringList{"Successful device writing.",
+                                              "Failed to write automatic shutdown time.",
+                                              kFailedRead + ' ' + kLost};
+    QTest::newRow("network load, JSON")
+        << QStringList{"network", "load", "network.ini", "--all", "--json"} << "QLX_SetNetworkInfo"
+        << "network"
+        << QStringList{
+               "Write successful. To reflect, after [Disconnect], turn the power supply of the measuring "
+               "instrument OFF -> ON.",
+               "Failed to write Network Infomation data.", "Wireless LAN is invalid. " + kLost};
+}
+
+void TestCli::healthyFailingAndPulled()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, refusedCall);
+    QFETCH(QString, changedKey);
+    QFETCH(QStringList, messages);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1));
+    QJsonObject refusing = instrument(2);
+    refusing.insert("faults", QJsonObject{{refusedCall, QLX_ERROR_COMMUNICATION_SEND}});
+    sim.write("b", refusing);
+    QJsonObject pulled = instrument(3);
+    pulled.insert("latencyMs", 300);
+    sim.write("c", pulled);
+    const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
+    arguments.replaceInStrings("network.ini", writeTextFile(m_files, "network.ini", kNetworkFile));
+
+    CliRunner cli(sim.path());
+    bool pulledOut = false;
+    const CliResult result = cli.run(arguments, cli.environment(), [&](const QByteArray &err, QProcess &) {
+        if (!pulledOut && err.count("QLX_Connect -> 0") == 3) {
+            sim.set("c", "unplugged", true);
+            pulledOut = true;
+        }
+    });
+
+    QVERIFY(pulledOut);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(sim.read("a").value(changedKey) != instrument(1).value(changedKey));
+    QCOMPARE(instrumentFiles(sim.path()).value("b.json"), before.value("b.json"));
+    QJsonObject pulledAfter = sim.read("c");
+    pulledAfter.remove("unplugged");
+    QCOMPARE(pulledAfter, pulled);
+    // Every instrument was let go again, the pulled one included.
+    QCOMPARE(result.err.count("QLX_Disconnect -> 0"), 3);
+
+    if (arguments.contains("--json")) {
+        const QJsonObject json = result.json();
+        const QJsonArray instruments = json.value("instruments").toArray();
+        QCOMPARE(instruments.size(), 3);
+        const QStringList outcomes{"succeeded", "failed", "failed"};
+        for (int i = 0; i < 3; ++i) {
+            const QJsonObject one = instruments.at(i).toObject();
+            QCOMPARE(one.value("serial").toString(), QStringLiteral("0000000%1").arg(i + 1));
+            QCOMPARE(one.value("result").toString(), outcomes.at(i));
+            QCOMPARE(one.value("message").toString(), messages.at(i));
+        }
+        QCOMPARE(json.value("summary").toObject().value("failed").toArray(),
+                 (QJsonArray{"00000002", "00000003"}));
+        QCOMPARE(json.value("exitStatus").toInt(), 1);
+    } else {
+        QCOMPARE(resultLines(result),
+                 (QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK  " + messages.at(0),
+                              "00000002  KALDO-1(USB,Serial#00000002)  FAILED  " + messages.at(1),
+                              "00000003  KALDO-1(USB,Serial#00000003)  FAILED  " + messages.at(2)}));
+        QVERIFY(result.outText().contains("    Auto Power Off: 15minutes -> 60minutes\n"));
+        QVERIFY(result.outText().endsWith("Summary: 1 of 3 succeeded. Failed: 00000002, 00000003.\n"));
+    }
+}
+
+// A dry run reads and checks but writes nothing; a bad input file stops the run before any
+// instrument is touched. The instrument files are compared byte for byte.
+void TestCli::writesNothing_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("expected"); ///< lines (or pieces) of standard output or error
+
+    const QByteArray whiteFile = calibrationFile("10012345", 38);
+    QTest::newRow("network load, dry run")
+        << QStringList{"network", "load", "input", "--all", "--dry-run", "--show-key"} << kNetworkFile << 0
+        << QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK",
+                       "    Wireless LAN: Disable -> Enable",
+                       "    SSID: Old1 -> NewNet",
+                       "    Security Key: oldkey -> newkey",
+                       "    DHCP: ON -> OFF",
+                       "    IP Address: 192.168.0.10 -> 10.1.2.3",
+                       "Summary (dry run, nothing written): 2 of 2 passed the checks."};
+    QTest::newRow("power-off, dry run")
+        << QStringList{"power-off", "off", "--all", "--dry-run"} << QByteArray() << 0
+        << QStringList{"    Auto Power Off: 15minutes -> Disabled"};
+    QTest::newRow("register, dry run")
+        << QStringList{"register", "white", "input", "--port", "2", "--dry-run"} << whiteFile << 0
+        << QStringList{"00000002  KALDO-1(USB,Serial#00000002)  OK",
+                       "    White calibration plate: 00000000 -> 10012345"};
+    QTest::newRow("network file without a key")
+        << QStringList{"network", "load", "input", "--all"}
+        << QByteArray(kNetworkFile).replace("SSID=NewNet\r\n", "") << 2
+        << QStringList{"input: Failed to read Network Infomation file data."};
+    QTest::newRow("network file with DHCP 2")
+        << QStringList{"network", "load", "input", "--all"}
+        << QByteArray(kNetworkFile).replace("DHCPUse=0", "DHCPUse=2") << 2
+        << QStringList{"input: Failed to read Network Infomation file data."};
+    QTest::newRow("white plate serial out of range")
+        << QStringList{"register", "white", "input", "--port", "1"} << calibrationFile("10000000", 38) << 2
+        << QStringList{"input: Failed to read file data."};
+    // The reader prints its note on the serial line to standard output; it must not reach ours.
+    QTest::newRow("adapter serial of 9 digits, JSON")
+        << QStringList{"register", "ambient", "input", "--port", "1", "--json"}
+        << calibrationFile("100123456", 75) << 2 << QStringList{"incorrect data. 100123456"};
+    QTest::newRow("no such file") << QStringList{"network", "load", "missing", "--all"} << QByteArray() << 2
+                                  << QStringList{"missing: Failed to read Network Infomation file data."};
+}
+
+void TestCli::writesNothing()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, expected);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1));
+    sim.write("b", instrument(2));
+    const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
+    if (!input.isNull())
+        writeTextFile(m_files, "input", input);
+    // Relative names, as typed: the program resolves them in its working folder.
+    CliRunner cli(sim.path());
+    cli.workingDirectory = m_files.path();
+    const CliResult result = cli.run(arguments);
+
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(instrumentFiles(sim.path()), before);
+    const QString output = exitCode == 0 ? result.outText() : result.errText();
+    for (const QString &piece : expected)
+        QVERIFY2(output.contains(piece), qPrintable(output));
+    if (exitCode != 0) {
+        // Checked before the first instrument was even listed.
+        QVERIFY(!result.err.contains("QLX_GetDevicePortList"));
+        QVERIFY(!result.err.contains("QLX_Connect"));
+    }
+    if (arguments.contains("--json"))
+        QCOMPARE(result.json().value("exitStatus").toInt(), exitCode);
+}
+
+void TestCli::targets_data()
+{
+    QTest::addColumn<QVector<int>>("serials"); ///< the instruments listed
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected"); ///< the serials worked on, or a piece of the error
+
+    const QVector<int> two{1, 2};
+    QTest::newRow("the only one") << QVector<int>{1} << QStringList{"show"} << 0 << "00000001";
+    QTest::newRow("two, none named")
+        << two << QStringList{"show"} << 2
+        << "2 instruments are listed: choose one with --port N or --serial NNNNNNNN, "
+           "or all of them with --all.";
+    QTest::newRow("--port 2") << two << QStringList{"show", "--port", "2"} << 0 << "00000002";
+    QTest::newRow("--port=1") << two << QStringList{"show", "--port=1"} << 0 << "00000001";
+    QTest::newRow("--port 3 of 2") << two << QStringList{"show", "--port", "3"} << 2
+                                   << "--port 3: there is no such instrument; 2 are listed.";
+    QTest::newRow("--serial without zeros")
+        << two << QStringList{"power-off", "30", "--serial", "2"} << 0 << "00000002";
+    QTest::newRow("--serial not listed")
+        << two << QStringList{"show", "--serial", "00000009"} << 2
+        << "--serial 00000009: no instrument with this serial number is listed.";
+    QTest::newRow("--serial listed twice")
+        << QVector<int>{5, 5} << QStringList{"power-off", "30", "--serial", "5"} << 2
+        << "--serial 00000005: 2 instruments have this serial number; choose one with --port.";
+    QTest::newRow("--all") << two << QStringList{"power-off", "30", "--all"} << 0 << "00000001 00000002";
+    QTest::newRow("register with --all") << two << QStringList{"register", "white", "x.csv", "--all"} << 2
+                                         << "register works on exactly one instrument";
+    QTest::newRow("network save with --all") << two << QStringList{"network", "save", "x.ini", "--all"} << 2
+                                             << "network save works on exactly one instrument";
+    QTest::newRow("network save, none named") << two << QStringList{"network", "save", "x.ini"} << 2
+                                              << "choose one with --port N or --serial NNNNNNNN.";
+    QTest::newRow("two targets") << two << QStringList{"show", "--port", "1", "--all"} << 2
+                                 << "Give one target only";
+    QTest::newRow("none listed") << QVector<int>{} << QStringList{"power-off", "30", "--all"} << 1
+                                 << "The measuring instruments is not connected.";
+    QTest::newRow("list takes no target")
+        << two << QStringList{"list", "--port", "1"} << 2 << "list does not take --port.";
+    QTest::newRow("show has no dry run")
+        << two << QStringList{"show", "--all", "--dry-run"} << 2 << "show does not take --dry-run.";
+    QTest::newRow("45 minutes") << two << QStringList{"power-off", "45", "--all"} << 2
+                                << "power-off needs off, 15, 30 or 60.";
+    QTest::newRow("--port 0") << two << QStringList{"show", "--port", "0"} << 2 << "--port needs the number";
+    QTest::newRow("unknown option") << two << QStringList{"show", "--everything"} << 2
+                                    << "Unknown option: --everything";
+}
+
+void TestCli::targets()
+{
+    QFETCH(QVector<int>, serials);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+
+    SimInstrumentDir sim;
+    for (int i = 0; i < serials.size(); ++i) {
+        QJsonObject json = instrument(serials[i]);
+        // The second of two with one serial number is reached over the network.
+        if (i > 0 && serials[i] == serials[i - 1])
+            json.insert("portType", 2);
+        sim.write(QStringLiteral("i%1").arg(i), json);
+    }
+    const CliResult result = CliRunner(sim.path()).run(arguments);
+
+    QCOMPARE(result.exitCode, exitCode);
+    if (exitCode == 0) {
+        QStringList worked;
+        for (const QString &line : resultLines(result))
+            worked.append(line.left(8));
+        QCOMPARE(worked.join(' '), expected);
+        QCOMPARE(result.err.count("QLX_Connect -> 0"), worked.size());
+    } else {
+        QVERIFY2(result.errText().contains(expected), qPrintable(result.errText()));
+        QVERIFY(!result.err.contains("QLX_Connect"));
+        QVERIFY(result.out.isEmpty());
+    }
+}
+
+// The controller's debug lines appear only when QT_LOGGING_RULES asks for them, and then on
+// standard error: standard output stays one JSON document.
+void TestCli::debugLines_data()
+{
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<bool>("logged");
+
+    QTest::newRow("default") << QString() << false;
+    QTest::newRow("asked for") << "default.debug=true" << true;
+}
+
+void TestCli::debugLines()
+{
+    QFETCH(QString, rules);
+    QFETCH(bool, logged);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1));
+    CliRunner cli(sim.path());
+    QProcessEnvironment env = cli.environment();
+    if (!rules.isEmpty())
+        env.insert("QT_LOGGING_RULES", rules);
+    const CliResult result = cli.run({"power-off", "15", "--json"}, env);
+
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.json().value("exitStatus").toInt(), 0);
+    QCOMPARE(result.err.contains("QLX_SetShutdownTime() success[mode:1]."), logged);
+}
+
+void TestCli::language_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("line");
+
+    const QString japanese =
+        QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  成功  測定器への書き込みが完了しました。");
+    const QString english =
+        QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  OK  Successful device writing.");
+    QTest::newRow("--lang ja") << QStringList{"--lang", "ja"} << "C.UTF-8" << japanese;
+    QTest::newRow("Japanese locale") << QStringList() << "ja_JP.UTF-8" << japanese;
+    QTest::newRow("--lang en in a Japanese locale") << QStringList{"--lang=en"} << "ja_JP.UTF-8" << english;
+}
+
+void TestCli::language()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, locale);
+    QFETCH(QString, line);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1));
+    CliRunner cli(sim.path());
+    QProcessEnvironment env = cli.environment();
+    env.insert("LC_ALL", locale);
+    const CliResult result = cli.run(QStringList{"power-off", "60"} + options, env);
+
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(resultLines(result), QStringList{line});
+}
+
+// One instrument's settings saved as the window's Write To File saves them, then loaded into
+// another: both end up with the same network record.
+void TestCli::saveThenLoad()
+{
+    SimInstrumentDir sim;
+    QJsonObject source = instrument(1);
+    source.insert("network", QJsonObject{{"APConnectUse", 1},
+                                         {"DHCPUse", 0},
+                                         {"IPAddress", "172.16.0.5"},
+                                         {"SubnetMask", "255.255.0.0"},
+                                         {"DefaultGateway", "172.16.0.1"},
+                                         {"DNS", "172.16.0.2"},
+                                         {"SSID", "Shop floor"},
+                                         {"EncryptKey", "k3y=x;y"}});
+    sim.write("a", source);
+    sim.write("b", instrument(2));
+    const QString file = m_files.filePath("saved.ini");
+    CliRunner cli(sim.path());
+
+    const CliResult saved = cli.run({"network", "save", file, "--serial", "1"});
+    QCOMPARE(saved.exitCode, 0);
+    QCOMPARE(resultLines(saved),
+             QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK  Successful file writing."});
+    const CliResult loaded = cli.run({"network", "load", file, "--port", "2"});
+    QCOMPARE(loaded.exitCode, 0);
+    QCOMPARE(sim.read("b").value("network"), sim.read("a").value("network"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
