@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 #include "app/LangSelectDialog.h"
 #include "app/Startup.h"
+#include "files/ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
-#include "files/ResourcePaths.h"
 
 #include <QLabel>
 #include <QListWidget>
