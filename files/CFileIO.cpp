@@ -50,6 +50,24 @@ bool hasLineBreak(const QByteArray &text)
     return text.contains('\n') || text.contains('\r');
 }
 
+// Writes content as the whole file at path; false when anything failed. Where the folder allows
+// it, the content goes to a temporary file beside the target and replaces it only when complete,
+// so an existing file is left as it was. In a folder the user may not write, an existing
+// writable file is written in place instead. Qt 5's commit() overlooks a failed flush of the
+// last buffered bytes and a failed close (a full disk): both are checked here.
+bool writeWholeFile(const QString &path, const QByteArray &content)
+{
+    // Only a regular file, or a link to one, is replaced: a device or a pipe stays what it is.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return false;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush())
+        return false; // an unfinished temporary file is removed with the object
+    return file.commit() && file.error() == QFileDevice::NoError;
+}
+
 // Stores a flag value into field; false when the value is empty.
 bool readFlag(const QByteArray &value, int32_t &field)
 {
@@ -212,14 +230,7 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
     content += QByteArray("; 0:eAPConnect_OFF, 1:eAPConnect_ON") + LINE_END;
     content += "APConnectUse=" + QByteArray::number(record.APConnectUse) + LINE_END;
 
-    // Written beside the target and moved over it only when complete, so a failed write
-    // leaves an existing file as it was.
-    QSaveFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size())
-        return false; // the unfinished temporary file is discarded with the object
-    return file.commit();
+    return writeWholeFile(QFile::decodeName(path), content);
 }
 
 QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)

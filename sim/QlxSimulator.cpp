@@ -103,8 +103,18 @@ void fillDefaultFolder(const QString &path)
         report(QStringLiteral("%1: cannot be created").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    for (const DefaultInstrument &instrument : defaultInstruments())
-        saveChanges(QDir(path).filePath(instrument.fileName), instrumentToJson(instrument.instrument));
+    const QDir folder(path);
+    const std::array<DefaultInstrument, 2> instruments = defaultInstruments();
+    for (const DefaultInstrument &instrument : instruments) {
+        if (qlxSucceeded(
+                saveChanges(folder.filePath(instrument.fileName), instrumentToJson(instrument.instrument))))
+            continue;
+        // An existing folder is never filled again: one left half filled would stay so.
+        for (const DefaultInstrument &written : instruments)
+            QFile::remove(folder.filePath(written.fileName));
+        QDir().rmdir(path);
+        return;
+    }
 }
 
 struct Session

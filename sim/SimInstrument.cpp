@@ -526,12 +526,16 @@ LoadedFile loadInstrumentFile(const QString &path)
 
 bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *error)
 {
+    // Qt 5's commit() moves the new file into place even when flushing its last buffered bytes
+    // or closing it failed (a full disk), which would leave a truncated instrument: both are
+    // checked here, before and after the move.
+    const QByteArray content = QJsonDocument(json).toJson();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(json).toJson()) < 0 || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
+        file.commit() && file.error() == QFileDevice::NoError)
+        return true;
+    *error = file.errorString();
+    return false;
 }
 
 bool instrumentPresent(const QString &path)
