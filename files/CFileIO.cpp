@@ -113,22 +113,45 @@ void reportIncorrectData(const QByteArray &line)
     std::fflush(stdout);
 }
 
-// Converts the comma-separated values of line into values (count of them). False, with
-// values left as they were, when the line does not hold exactly count values or one of them
-// is not a finite 32-bit float.
-bool readValues(CFileIO &io, const QByteArray &line, float *values, std::size_t count)
+// The number of pieces of line between commas, empty pieces left out; counting stops past limit.
+std::size_t countValues(const QByteArray &line, std::size_t limit)
 {
-    const QVector<QByteArray> pieces = io.SplitString(line, ',');
-    if (std::size_t(pieces.size()) != count)
+    std::size_t pieces = 0;
+    const char *const end = line.constEnd();
+    for (const char *p = line.constBegin(); p != end && pieces <= limit;) {
+        if (*p == ',') {
+            ++p;
+            continue;
+        }
+        ++pieces;
+        const auto *comma = static_cast<const char *>(std::memchr(p, ',', std::size_t(end - p)));
+        p = comma ? comma : end;
+    }
+    return pieces;
+}
+
+// Converts the comma-separated values of line into values (count of them), empty pieces left
+// out. False, with values left as they were, when the line does not hold exactly count values
+// or one of them is not a finite 32-bit float. The pieces are counted before anything is
+// converted and are read in place, so a line of millions of values costs one pass.
+bool readValues(const QByteArray &line, float *values, std::size_t count)
+{
+    if (countValues(line, count) != count)
         return false;
     QVector<float> converted;
-    converted.reserve(pieces.size());
-    for (const QByteArray &piece : pieces) {
-        const double value = LeadingDouble(piece);
-        // A float cannot hold what lies beyond its largest value; NaN fails the test too.
-        if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
-            return false;
-        converted.append(float(value));
+    converted.reserve(int(count));
+    const char *const end = line.constEnd();
+    for (const char *piece = line.constBegin(); piece != end;) {
+        const auto *comma = static_cast<const char *>(std::memchr(piece, ',', std::size_t(end - piece)));
+        const char *const pieceEnd = comma ? comma : end;
+        if (pieceEnd != piece) {
+            const double value = LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)));
+            // A float cannot hold what lies beyond its largest value; NaN fails the test too.
+            if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+                return false;
+            converted.append(float(value));
+        }
+        piece = comma ? comma + 1 : end;
     }
     std::copy(converted.cbegin(), converted.cend(), values);
     return true;
@@ -142,8 +165,8 @@ enum class CalFileKind
 
 // Reads a calibration value file of the given kind into serialNo and values. Lines 3 and 4
 // carry the data; the others are ignored.
-bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE],
-                 float *values, std::size_t count)
+bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE], float *values,
+                 std::size_t count)
 {
     if (!path)
         return false;
@@ -166,7 +189,7 @@ bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&seri
                 result = false;
             }
         } else if (lineNo == CAL_VALUES_LINE) {
-            if (reader.truncated() || !readValues(io, line, values, count))
+            if (reader.truncated() || !readValues(line, values, count))
                 result = false;
         }
     }
@@ -253,14 +276,13 @@ QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)
 
 bool CFileIO::GetCalRefDataFromFile(const char *path, QlxRefWhite &white)
 {
-    return readCalFile(*this, path, CalFileKind::WhitePlate, white.serialNo, white.spcData,
-                       QLX_WHITE_VALUE_COUNT);
+    return readCalFile(path, CalFileKind::WhitePlate, white.serialNo, white.spcData, QLX_WHITE_VALUE_COUNT);
 }
 
 bool CFileIO::GetCalRefDataFromFile(const char *path, QlxCalRefData &record)
 {
-    return readCalFile(*this, path, CalFileKind::AmbientAdapter, record.rfAmbient.serialNo,
-                       record.rfAmbient.spcData, QLX_AMBIENT_VALUE_COUNT);
+    return readCalFile(path, CalFileKind::AmbientAdapter, record.rfAmbient.serialNo, record.rfAmbient.spcData,
+                       QLX_AMBIENT_VALUE_COUNT);
 }
 
 int CFileIO::BcdToDec(uint8_t value)
