@@ -6,10 +6,13 @@
 #include "TestSupport.h"
 #include "files/CFileIO.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <future>
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,6 +104,18 @@ QlxNetworkInfo record()
 bool save(const QString &path)
 {
     return CFileIO().SetNetworkInfoToFile(QFile::encodeName(path).constData(), record());
+}
+
+QVector<int32_t> listedSerials()
+{
+    QlxPortInfo table[QLX_PORT_TABLE_CAPACITY] = {};
+    uint32_t count = 0;
+    QVector<int32_t> serials;
+    if (qlxSucceeded(QLX_GetDevicePortList(table, &count, QLX_PORT_TABLE_CAPACITY))) {
+        for (uint32_t i = 0; i < count; ++i)
+            serials.append(table[i].serialNo);
+    }
+    return serials;
 }
 
 } // namespace
@@ -243,6 +258,33 @@ private slots:
             QVERIFY(S_ISLNK(node.st_mode));
         if (written)
             QVERIFY(contentOf(path).contains("\r\nSSID=LabNet\r\n"));
+    }
+
+    // An instrument file that links to a pipe, a device or a folder is skipped without being
+    // opened: opening the pipe would wait for a writer for ever.
+    void simulatorSkipsSpecialEntries()
+    {
+        SimInstrumentDir sim;
+        sim.write(QStringLiteral("a"), usbInstrument(5));
+        const QString pipe = QDir(sim.path()).filePath(QStringLiteral("pipe"));
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(QFile::link(pipe, sim.filePath(QStringLiteral("b-pipe"))));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), sim.filePath(QStringLiteral("c-device"))));
+        QVERIFY(QDir(sim.path()).mkdir(QStringLiteral("folder")));
+        QVERIFY(QFile::link(QDir(sim.path()).filePath(QStringLiteral("folder")),
+                            sim.filePath(QStringLiteral("d-folder"))));
+
+        StderrCapture capture;
+        auto listing = std::async(std::launch::async, listedSerials);
+        const bool blocked = listing.wait_for(std::chrono::seconds(5)) != std::future_status::ready;
+        if (blocked)
+            ::close(::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK)); // lets it go
+        const QVector<int32_t> serials = listing.get();
+        QVERIFY2(!blocked, "the listing waited on the pipe");
+        QCOMPARE(serials, QVector<int32_t>{5});
+        const QString report = capture.text();
+        QVERIFY2(report.contains(QLatin1String("b-pipe.json: not a regular file")), qPrintable(report));
+        QVERIFY2(report.contains(QLatin1String("c-device.json: not a regular file")), qPrintable(report));
     }
 };
 
