@@ -236,8 +236,9 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
         return false;
     const QByteArray ssid = fieldText(record.SSID, QLX_SSID_MAX_LENGTH);
     const QByteArray encryptKey = fieldText(record.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH);
-    // A line break would end the line early and put the rest of the text on lines of its own.
-    if (hasLineBreak(ssid) || hasLineBreak(encryptKey))
+    // A line break would end the line early and put the rest of the text on lines of its own;
+    // an empty value makes the reader refuse the whole file.
+    if (hasLineBreak(ssid) || hasLineBreak(encryptKey) || ssid.isEmpty() || encryptKey.isEmpty())
         return false;
 
     QByteArray content;

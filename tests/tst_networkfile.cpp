@@ -290,6 +290,8 @@ private slots:
         QTest::newRow("LF in SSID") << "net.ini" << QByteArray("a\nDHCPUse=1") << QByteArray("k");
         QTest::newRow("CR in key") << "net.ini" << QByteArray("s") << QByteArray("k\r");
         QTest::newRow("LF in SSID, new file") << "new.ini" << QByteArray("\n") << QByteArray("k");
+        QTest::newRow("empty SSID") << "net.ini" << QByteArray() << QByteArray("k");
+        QTest::newRow("empty key") << "net.ini" << QByteArray("s") << QByteArray();
         QTest::newRow("parent is a file") << "net.ini/x.ini" << QByteArray("s") << QByteArray("k");
         QTest::newRow("missing directory") << "none/x.ini" << QByteArray("s") << QByteArray("k");
         QTest::newRow("target is a directory") << "sub" << QByteArray("s") << QByteArray("k");

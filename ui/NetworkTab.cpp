@@ -15,6 +15,13 @@ constexpr int kOctetMax = 255;
 constexpr char16_t kFirstDigit = 0x30;
 constexpr char16_t kLastDigit = 0x39;
 
+// Whether text, in the 8-bit form it is stored in, fits a record field of maxLength bytes. The
+// line edits count characters; a character may take several bytes, and a cut one is garbage.
+bool fitsField(const QString &text, std::size_t maxLength)
+{
+    return std::size_t(text.toLocal8Bit().size()) <= maxLength;
+}
+
 enum Address
 {
     kIpAddress = 0,
@@ -166,6 +173,11 @@ void InitSettingDialog::on_writeFilePushBtn_clicked()
         showCriticalMessage(tr("The input value is invalid."));
         return;
     }
+    if (!fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) ||
+        !fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH)) {
+        showCriticalMessage(tr("Failed to write Network Infomation file data."));
+        return;
+    }
     collectNetworkSettings(values);
 
     const QByteArray path = fileName.toLocal8Bit();
@@ -195,7 +207,10 @@ void InitSettingDialog::on_writeBodyPushBtn_clicked()
     // With DHCP on the instrument takes its addresses from the network: 0.0.0.0 is sent and the
     // disabled fields are not looked at.
     OctetValues values = {};
-    const bool valid = ui->dhcpOnRadioBtn->isChecked() || (validateOctetFields() && readOctetValues(values));
+    const bool valid =
+        (ui->dhcpOnRadioBtn->isChecked() || (validateOctetFields() && readOctetValues(values))) &&
+        fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) &&
+        fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH);
     if (!valid) {
         showCriticalMessage(tr("The input value is invalid."));
     } else {
@@ -221,6 +236,10 @@ void InitSettingDialog::on_dhcpOnRadioBtn_clicked()
 
 void InitSettingDialog::on_dhcpOffRadioBtn_clicked()
 {
+    // The fields are editable exactly while DHCP is off: a click on "OFF" when it already was
+    // keeps what they hold, and only a switch from "ON" starts them empty.
+    const bool wasOff = octetField(kIpAddress, 0)->isEnabledTo(ui->networkSetTab);
     setOctetFieldsEnabled(true);
-    clearOctetFields();
+    if (!wasOff)
+        clearOctetFields();
 }
