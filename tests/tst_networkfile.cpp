@@ -102,6 +102,8 @@ private slots:
         row("CR CR LF", "[Network]\r\r\n\r\r\nSSID=LabNet\r\r\n", "LabNet");
         row("lone CR before a section", "[Network]\nA=1\r[Other]\nSSID=no\n", "");
         row("line beyond 64 KiB", "[Network]\nSSID=" + QByteArray(65528, ' ') + "LabNet\nSSID=x\n", "");
+        row("UTF-8 BOM", "\xEF\xBB\xBF[Network]\r\nSSID=abc\r\n", "abc");
+        row("BOM after the start", "[Network]\r\n\xEF\xBB\xBFSSID=no\r\nSSID=abc\r\n", "abc");
     }
     void lookup()
     {
