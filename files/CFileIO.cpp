@@ -50,6 +50,24 @@ bool hasLineBreak(const QByteArray &text)
     return text.contains('\n') || text.contains('\r');
 }
 
+// Writes content as the whole file at path; false when anything failed. Where the folder allows
+// it, the content goes to a temporary file beside the target and replaces it only when complete,
+// so an existing file is left as it was. In a folder the user may not write, an existing
+// writable file is written in place instead. Qt 5's commit() overlooks a failed flush of the
+// last buffered bytes and a failed close (a full disk): both are checked here.
+bool writeWholeFile(const QString &path, const QByteArray &content)
+{
+    // Only a regular file, or a link to one, is replaced: a device or a pipe stays what it is.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return false;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush())
+        return false; // an unfinished temporary file is removed with the object
+    return file.commit() && file.error() == QFileDevice::NoError;
+}
+
 // Stores a flag value into field; false when the value is empty.
 bool readFlag(const QByteArray &value, int32_t &field)
 {
@@ -95,22 +113,45 @@ void reportIncorrectData(const QByteArray &line)
     std::fflush(stdout);
 }
 
-// Converts the comma-separated values of line into values (count of them). False, with
-// values left as they were, when the line does not hold exactly count values or one of them
-// is not a finite 32-bit float.
-bool readValues(CFileIO &io, const QByteArray &line, float *values, std::size_t count)
+// The number of pieces of line between commas, empty pieces left out; counting stops past limit.
+std::size_t countValues(const QByteArray &line, std::size_t limit)
 {
-    const QVector<QByteArray> pieces = io.SplitString(line, ',');
-    if (std::size_t(pieces.size()) != count)
+    std::size_t pieces = 0;
+    const char *const end = line.constEnd();
+    for (const char *p = line.constBegin(); p != end && pieces <= limit;) {
+        if (*p == ',') {
+            ++p;
+            continue;
+        }
+        ++pieces;
+        const auto *comma = static_cast<const char *>(std::memchr(p, ',', std::size_t(end - p)));
+        p = comma ? comma : end;
+    }
+    return pieces;
+}
+
+// Converts the comma-separated values of line into values (count of them), empty pieces left
+// out. False, with values left as they were, when the line does not hold exactly count values
+// or one of them is not a finite 32-bit float. The pieces are counted before anything is
+// converted and are read in place, so a line of millions of values costs one pass.
+bool readValues(const QByteArray &line, float *values, std::size_t count)
+{
+    if (countValues(line, count) != count)
         return false;
     QVector<float> converted;
-    converted.reserve(pieces.size());
-    for (const QByteArray &piece : pieces) {
-        const double value = LeadingDouble(piece);
-        // A float cannot hold what lies beyond its largest value; NaN fails the test too.
-        if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
-            return false;
-        converted.append(float(value));
+    converted.reserve(int(count));
+    const char *const end = line.constEnd();
+    for (const char *piece = line.constBegin(); piece != end;) {
+        const auto *comma = static_cast<const char *>(std::memchr(piece, ',', std::size_t(end - piece)));
+        const char *const pieceEnd = comma ? comma : end;
+        if (pieceEnd != piece) {
+            const double value = LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)));
+            // A float cannot hold what lies beyond its largest value; NaN fails the test too.
+            if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+                return false;
+            converted.append(float(value));
+        }
+        piece = comma ? comma + 1 : end;
     }
     std::copy(converted.cbegin(), converted.cend(), values);
     return true;
@@ -124,8 +165,8 @@ enum class CalFileKind
 
 // Reads a calibration value file of the given kind into serialNo and values. Lines 3 and 4
 // carry the data; the others are ignored.
-bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE],
-                 float *values, std::size_t count)
+bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE], float *values,
+                 std::size_t count)
 {
     if (!path)
         return false;
@@ -148,7 +189,7 @@ bool readCalFile(CFileIO &io, const char *path, CalFileKind kind, uint8_t (&seri
                 result = false;
             }
         } else if (lineNo == CAL_VALUES_LINE) {
-            if (reader.truncated() || !readValues(io, line, values, count))
+            if (reader.truncated() || !readValues(line, values, count))
                 result = false;
         }
     }
@@ -195,8 +236,9 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
         return false;
     const QByteArray ssid = fieldText(record.SSID, QLX_SSID_MAX_LENGTH);
     const QByteArray encryptKey = fieldText(record.EncryptKey, QLX_ENCRYPT_KEY_MAX_LENGTH);
-    // A line break would end the line early and put the rest of the text on lines of its own.
-    if (hasLineBreak(ssid) || hasLineBreak(encryptKey))
+    // A line break would end the line early and put the rest of the text on lines of its own;
+    // an empty value makes the reader refuse the whole file.
+    if (hasLineBreak(ssid) || hasLineBreak(encryptKey) || ssid.isEmpty() || encryptKey.isEmpty())
         return false;
 
     QByteArray content;
@@ -212,14 +254,7 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
     content += QByteArray("; 0:eAPConnect_OFF, 1:eAPConnect_ON") + LINE_END;
     content += "APConnectUse=" + QByteArray::number(record.APConnectUse) + LINE_END;
 
-    // Written beside the target and moved over it only when complete, so a failed write
-    // leaves an existing file as it was.
-    QSaveFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size())
-        return false; // the unfinished temporary file is discarded with the object
-    return file.commit();
+    return writeWholeFile(QFile::decodeName(path), content);
 }
 
 QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)
@@ -242,14 +277,13 @@ QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)
 
 bool CFileIO::GetCalRefDataFromFile(const char *path, QlxRefWhite &white)
 {
-    return readCalFile(*this, path, CalFileKind::WhitePlate, white.serialNo, white.spcData,
-                       QLX_WHITE_VALUE_COUNT);
+    return readCalFile(path, CalFileKind::WhitePlate, white.serialNo, white.spcData, QLX_WHITE_VALUE_COUNT);
 }
 
 bool CFileIO::GetCalRefDataFromFile(const char *path, QlxCalRefData &record)
 {
-    return readCalFile(*this, path, CalFileKind::AmbientAdapter, record.rfAmbient.serialNo,
-                       record.rfAmbient.spcData, QLX_AMBIENT_VALUE_COUNT);
+    return readCalFile(path, CalFileKind::AmbientAdapter, record.rfAmbient.serialNo, record.rfAmbient.spcData,
+                       QLX_AMBIENT_VALUE_COUNT);
 }
 
 int CFileIO::BcdToDec(uint8_t value)

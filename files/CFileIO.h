@@ -21,8 +21,11 @@ public:
     // Stops at the first missing, empty or too long value and returns false; fields read
     // before it keep their new values.
     bool GetNetworkInfoFromFile(const char *path, QlxNetworkInfo &record);
-    // Writes record as the eleven-line network settings file. The target is replaced only
-    // when the whole content was written; on false it is left as it was.
+    // Writes record as the eleven-line network settings file. Refuses (false, nothing written)
+    // a record that the reader would refuse (an empty SSID or key) or whose texts hold a line
+    // break, and a target that is not a regular file. The target is replaced only when the
+    // whole content was written; on false it is left as it was, except an existing file in a
+    // folder that cannot be written, which is written in place.
     bool SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &record);
     // The pieces of text between occurrences of separator, empty pieces left out.
     QVector<QByteArray> SplitString(const QByteArray &text, char separator);

@@ -32,6 +32,9 @@ namespace {
 // with thousands of blanks) gives its key an empty value rather than a cut one.
 constexpr qsizetype PROFILE_LINE_KEEP = 64 * 1024;
 
+// The UTF-8 byte order mark that some editors put at the start of a text file.
+constexpr char UTF8_BOM[] = "\xEF\xBB\xBF";
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -143,12 +146,14 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
     ProfileScan scan(section, keys);
     CLineReader reader(file, PROFILE_LINE_KEEP);
     QByteArray line;
-    while (scan.wantsMore() && reader.next(line)) {
+    for (bool first = true; scan.wantsMore() && reader.next(line); first = false) {
         // A lone CR ends a line as well (as editors show it, and as a file whose CR LF line
         // ends were converted twice has it), so no value ever holds a CR: the network file
         // writer could not write it back.
         const char *begin = line.constData();
         const char *const end = begin + line.size();
+        if (first && line.startsWith(UTF8_BOM))
+            begin += sizeof UTF8_BOM - 1;
         while (scan.wantsMore()) {
             const auto *cr = static_cast<const char *>(std::memchr(begin, '\r', size_t(end - begin)));
             scan.take(begin, cr ? cr : end, !cr && reader.truncated());

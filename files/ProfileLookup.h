@@ -19,7 +19,7 @@ constexpr std::size_t PROFILE_VALUE_BUFFER_SIZE = 512;
 // quotation marks (" or ') around the whole value is dropped; a line whose first non-blank
 // character is ";" is a comment, while a ";" after a value belongs to the value; lines end
 // with LF, CR LF or a lone CR, so a value never holds a CR; the first matching key of the
-// first matching section wins. A NUL byte ends the text of its line. The file is read once
-// for all keys.
+// first matching section wins. A NUL byte ends the text of its line. A UTF-8 byte order mark
+// at the very start of the file is skipped. The file is read once for all keys.
 QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
                                        const QVector<const char *> &keys);

@@ -160,6 +160,12 @@ void copyText(char *field, std::size_t maxLength, const char *text)
     field[maxLength] = '\0';
 }
 
+// The values a network settings file may hold for the two switches.
+bool isSwitch(int32_t value)
+{
+    return value == 0 || value == 1;
+}
+
 } // namespace
 
 void CQlxSdk_Ctrl::clearNetworkTexts()
@@ -206,7 +212,6 @@ bool CQlxSdk_Ctrl::loadNetworkFile(const char *path)
         qDebug("Failed to read networkInfo parameter data. \n");
         return false;
     }
-    const auto isSwitch = [](int32_t value) { return value == 0 || value == 1; };
     if (!isSwitch(networkInfo.APConnectUse) || !isSwitch(networkInfo.DHCPUse))
         return false;
     networkInfoToTexts();
@@ -225,8 +230,10 @@ bool CQlxSdk_Ctrl::writeNetworkInfo()
 
 bool CQlxSdk_Ctrl::saveNetworkFile(const char *path)
 {
+    // A file that loadNetworkFile would refuse is not written.
     CFileIO file;
-    const bool written = file.SetNetworkInfoToFile(path, networkInfo);
+    const bool written = isSwitch(networkInfo.APConnectUse) && isSwitch(networkInfo.DHCPUse) &&
+                         file.SetNetworkInfoToFile(path, networkInfo);
     if (!written)
         qDebug("Failed to write network setting file. \n");
     return written;

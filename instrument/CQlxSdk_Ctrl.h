@@ -51,7 +51,8 @@ public:
     bool loadNetworkFile(const char *path);
     // Sends networkInfo to the instrument.
     bool writeNetworkInfo();
-    // Saves networkInfo as a network settings file.
+    // Saves networkInfo as a network settings file; false, and nothing written, for a record
+    // that loadNetworkFile would refuse.
     bool saveNetworkFile(const char *path);
     void setIpAddress(const uint8_t octets[QLX_IPV4_SIZE]);
     void setSubnetMask(const uint8_t octets[QLX_IPV4_SIZE]);

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -28,6 +29,13 @@ namespace qlxsim {
 namespace {
 
 constexpr std::chrono::milliseconds kPollInterval{50};
+// How long the watcher waits before it tries again to take the dispatch lock.
+constexpr std::chrono::milliseconds kDispatchRetry{5};
+// An instrument file's lock file: held by whichever process reads, changes and replaces the file.
+const QString kLockFileSuffix = QStringLiteral(".lock");
+// Another process holds the lock for one read-modify-write: a longer wait means it is stuck.
+constexpr std::chrono::seconds kLockTimeout{10};
+constexpr std::chrono::milliseconds kLockRetry{2};
 
 // What tells one version of an instrument file from the next without reading it.
 struct FileStamp
@@ -103,8 +111,40 @@ void fillDefaultFolder(const QString &path)
         report(QStringLiteral("%1: cannot be created").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    for (const DefaultInstrument &instrument : defaultInstruments())
-        saveChanges(QDir(path).filePath(instrument.fileName), instrumentToJson(instrument.instrument));
+    const QDir folder(path);
+    const std::array<DefaultInstrument, 2> instruments = defaultInstruments();
+    for (const DefaultInstrument &instrument : instruments) {
+        if (qlxSucceeded(
+                saveChanges(folder.filePath(instrument.fileName), instrumentToJson(instrument.instrument))))
+            continue;
+        // An existing folder is never filled again: one left half filled would stay so.
+        for (const DefaultInstrument &written : instruments)
+            QFile::remove(folder.filePath(written.fileName));
+        QDir().rmdir(path);
+        return;
+    }
+}
+
+// The calls that read, change and replace the instrument's file.
+bool rewritesFile(Function function)
+{
+    return function == Function::SetNetworkInfo || function == Function::SetShutdownTime ||
+           function == Function::WriteSector;
+}
+
+// Takes the lock file of the instrument file at path. QLockFile's own wait sleeps 100 ms and more
+// between tries; another process holds the lock only for one read-modify-write.
+bool lockInstrumentFile(QLockFile &lock, const QString &path)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kLockTimeout;
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || std::chrono::steady_clock::now() >= deadline) {
+            report(QStringLiteral("%1: cannot be locked for writing").arg(QDir::toNativeSeparators(path)));
+            return false;
+        }
+        std::this_thread::sleep_for(kLockRetry);
+    }
+    return true;
 }
 
 struct Session
@@ -165,6 +205,10 @@ private:
     void watch(Watcher *watcher, uint64_t sessionId, QString path);
     void retire(std::unique_ptr<Watcher> watcher);
     void dispatch(int32_t eventCode, int32_t rawDataCount, int32_t error);
+    // Dispatches a watcher's event, unless the watcher is stopped while it waits for its turn.
+    void dispatchFromWatcher(Watcher *watcher, int32_t eventCode);
+    // Calls the handler; m_dispatchMutex is held.
+    void callHandlerLocked(int32_t eventCode, int32_t rawDataCount, int32_t error);
 
     static void sleepForLatency(const QString &path);
 
@@ -173,7 +217,7 @@ private:
     /// call the library.
     std::recursive_mutex m_dispatchMutex;
     /// Protects every member below. Never held while sleeping for latency, joining a thread or
-    /// running the handler.
+    /// running the handler; held while another process finishes its change of an instrument file.
     std::mutex m_mutex;
     QlxEventHandler m_handler = nullptr;
     std::optional<QString> m_directory;
@@ -440,12 +484,17 @@ template <typename Work> int32_t Simulator::onInstrument(Function function, bool
     sleepForLatency(path);
 
     {
-        // Under the lock from reading the file to writing it, so that two calls never interleave
-        // their read-modify-write.
+        // Under the lock from reading the file to writing it, so that two calls of this process
+        // never interleave their read-modify-write.
         std::lock_guard<std::mutex> lock(m_mutex);
         status = sessionStatusLocked();
         if (qlxSucceeded(status) && m_session->id != sessionId)
             status = QLX_ERROR_CONNECT; // the session this call was made in ended while it waited
+        // Held from reading the file to replacing it, so that another process's change made in
+        // between is never written back over.
+        QLockFile fileLock(path + kLockFileSuffix);
+        if (qlxSucceeded(status) && rewritesFile(function) && !lockInstrumentFile(fileLock, path))
+            status = QLX_ERROR;
         if (qlxSucceeded(status)) {
             const LoadedFile loaded = loadLocked(path);
             if (loaded.kind == LoadedFile::Missing ||
@@ -513,7 +562,7 @@ void Simulator::watch(Watcher *watcher, uint64_t sessionId, QString path)
             // Whoever ends the session joins this thread before returning, so an event delivered
             // here always arrives before the end of the session is reported.
             if (current)
-                dispatch(present ? eEventCode_Standby : eEventCode_DisConnect, 0, QLX_SUCCESS);
+                dispatchFromWatcher(watcher, present ? eEventCode_Standby : eEventCode_DisConnect);
         }
         wait.lock();
     }
@@ -550,6 +599,26 @@ void Simulator::retire(std::unique_ptr<Watcher> watcher)
 void Simulator::dispatch(int32_t eventCode, int32_t rawDataCount, int32_t error)
 {
     std::lock_guard<std::recursive_mutex> dispatching(m_dispatchMutex);
+    callHandlerLocked(eventCode, rawDataCount, error);
+}
+
+void Simulator::dispatchFromWatcher(Watcher *watcher, int32_t eventCode)
+{
+    // A handler running on another library thread holds the dispatch lock and may end the
+    // session, which joins this thread: waiting for the lock without looking at the stop flag
+    // would never end.
+    std::unique_lock<std::mutex> wait(watcher->mutex);
+    while (!m_dispatchMutex.try_lock()) {
+        if (watcher->wake.wait_for(wait, kDispatchRetry, [watcher] { return watcher->stop; }))
+            return; // the session ended: its events end with it
+    }
+    wait.unlock();
+    std::lock_guard<std::recursive_mutex> dispatching(m_dispatchMutex, std::adopt_lock);
+    callHandlerLocked(eventCode, 0, QLX_SUCCESS);
+}
+
+void Simulator::callHandlerLocked(int32_t eventCode, int32_t rawDataCount, int32_t error)
+{
     QlxEventHandler handler = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_mutex);

@@ -1,6 +1,7 @@
 #include "SimInstrument.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -493,6 +495,11 @@ LoadedFile loadInstrumentFile(const QString &path)
     if (!file.exists())
         return loaded;
     loaded.kind = LoadedFile::Malformed;
+    // Opening a pipe would wait for a writer, and a device may never end.
+    if (!QFileInfo(file).isFile()) {
+        loaded.error = QStringLiteral("not a regular file");
+        return loaded;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         loaded.error = file.errorString();
         // Removed between the check and the open: the instrument is simply gone.
@@ -526,17 +533,27 @@ LoadedFile loadInstrumentFile(const QString &path)
 
 bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *error)
 {
+    // Qt 5's commit() moves the new file into place even when flushing its last buffered bytes
+    // or closing it failed (a full disk), which would leave a truncated instrument: both are
+    // checked here, before and after the move.
+    const QByteArray content = QJsonDocument(json).toJson();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(json).toJson()) < 0 || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
+        file.commit() && file.error() == QFileDevice::NoError)
+        return true;
+    *error = file.errorString();
+    return false;
 }
 
 bool instrumentPresent(const QString &path)
 {
-    std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
+    const std::string name = QFile::encodeName(path).toStdString();
+    // Anything but a regular file counts as gone, as the watcher's size check sees it, and is
+    // never opened: opening a pipe would wait for a writer.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(name, error))
+        return false;
+    std::ifstream file(name, std::ios::binary);
     if (!file)
         return false;
     // Read what is there, up to one byte past the limit, without reserving the limit up front.

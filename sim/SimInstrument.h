@@ -92,9 +92,10 @@ LoadedFile loadInstrumentFile(const QString &path);
 // Replaces the file with `json` atomically; on failure the old file stays and *error says why.
 bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *error);
 
-// True while the instrument's file exists and does not say it is unplugged. A file that is not
-// valid JSON counts as present (an editor may be saving it). Uses only the standard library for
-// file access so that it is safe on the watcher thread while the process exits.
+// True while the instrument's file exists as a regular file and does not say it is unplugged. A
+// file that is not valid JSON counts as present (an editor may be saving it). Uses only the
+// standard library for file access so that it is safe on the watcher thread while the process
+// exits.
 bool instrumentPresent(const QString &path);
 
 // The two instruments a new default folder is filled with, as file name and content.

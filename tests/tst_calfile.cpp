@@ -4,6 +4,7 @@
 #include "files/CFileIO.h"
 #include "files/NumberText.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -160,6 +161,34 @@ private slots:
         QCOMPARE(capture.text(), printed);
         QCOMPARE(result, ok);
         QCOMPARE(bytesOf(record), bytesOf(expected));
+    }
+
+    // A value line of millions of values is refused in about the time it takes to pass over a
+    // line of the same length: its values are counted before any is cut out. Timed against
+    // that line, the check holds on a slow or busy machine and under sanitizers alike.
+    void hugeValueLine()
+    {
+        const QByteArray manyValues = QByteArray("1,").repeated(8 * 1024 * 1024); // 16 MiB
+        const auto fastestRead = [this](const QByteArray &content, bool ok) {
+            const QByteArray path = write(content);
+            qint64 fastest = std::numeric_limits<qint64>::max();
+            for (int i = 0; i < 3; ++i) {
+                QlxRefWhite white{};
+                QElapsedTimer timer;
+                timer.start();
+                const bool result = CFileIO().GetCalRefDataFromFile(path, white);
+                fastest = qMin(fastest, timer.elapsed());
+                if (result != ok || white.spcData[0] != (ok ? 1.0f : 0.0f))
+                    return qint64(-1);
+            }
+            return fastest;
+        };
+        const qint64 passedOver =
+            fastestRead(manyValues + "\nx\n10000123\n" + valuesLine(QVector<float>(38, 1.0f)), true);
+        const qint64 refused = fastestRead(calFile("10000123", manyValues), false);
+        QVERIFY(passedOver >= 0 && refused >= 0);
+        QVERIFY2(refused <= 3 * passedOver + 50,
+                 qPrintable(QStringLiteral("%1 ms against %2 ms").arg(refused).arg(passedOver)));
     }
 
     void readMissingDirectoryOrDevice()

@@ -577,6 +577,11 @@ void TestController::loadRejectsSwitchValues()
     QCOMPARE(ctrl.networkInfo.DHCPUse, dhcp.toInt());
     QCOMPARE(ctrl.networkInfo.APConnectUse, ap.toInt());
     QCOMPARE(ctrl.networkInfo.IPAddress[3], uint8_t(4));
+
+    // Nor is a record holding such a switch saved: the file could not be loaded again.
+    const QString savePath = m_files.filePath("switch-saved.ini");
+    QVERIFY(!ctrl.saveNetworkFile(local8(savePath).constData()));
+    QVERIFY(!QFileInfo::exists(savePath));
 }
 
 void TestController::loadMissingFile()

@@ -102,6 +102,8 @@ private slots:
         row("CR CR LF", "[Network]\r\r\n\r\r\nSSID=LabNet\r\r\n", "LabNet");
         row("lone CR before a section", "[Network]\nA=1\r[Other]\nSSID=no\n", "");
         row("line beyond 64 KiB", "[Network]\nSSID=" + QByteArray(65528, ' ') + "LabNet\nSSID=x\n", "");
+        row("UTF-8 BOM", "\xEF\xBB\xBF[Network]\r\nSSID=abc\r\n", "abc");
+        row("BOM after the start", "[Network]\r\n\xEF\xBB\xBFSSID=no\r\nSSID=abc\r\n", "abc");
     }
     void lookup()
     {
@@ -290,6 +292,8 @@ private slots:
         QTest::newRow("LF in SSID") << "net.ini" << QByteArray("a\nDHCPUse=1") << QByteArray("k");
         QTest::newRow("CR in key") << "net.ini" << QByteArray("s") << QByteArray("k\r");
         QTest::newRow("LF in SSID, new file") << "new.ini" << QByteArray("\n") << QByteArray("k");
+        QTest::newRow("empty SSID") << "net.ini" << QByteArray() << QByteArray("k");
+        QTest::newRow("empty key") << "net.ini" << QByteArray("s") << QByteArray();
         QTest::newRow("parent is a file") << "net.ini/x.ini" << QByteArray("s") << QByteArray("k");
         QTest::newRow("missing directory") << "none/x.ini" << QByteArray("s") << QByteArray("k");
         QTest::newRow("target is a directory") << "sub" << QByteArray("s") << QByteArray("k");

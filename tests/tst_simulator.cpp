@@ -3,6 +3,7 @@
 #include "StderrCapture.h"
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
 
@@ -36,6 +37,29 @@ void disconnectOnEvent(int32_t code, int32_t rawDataCount, int32_t error)
     recordEvent(code, rawDataCount, error);
     QlxDeviceInfo info{};
     QLX_GetDeviceInfo(&info);
+    QLX_Disconnect();
+}
+
+int32_t deviceInfoStatus();
+
+// The instrument file that pullAndDisconnect replaces with a folder.
+QString g_pulledFile;
+constexpr int32_t kPullEvent = 3;
+
+// A handler run by QLXSIM_FireEvent that pulls the instrument, waits until the library's watch has
+// seen the loss (its lost-connection event then waits for this handler), and ends the session.
+// A folder in place of the file tells the two apart: the calls report it as malformed until
+// the watch marks the session lost.
+void pullAndDisconnect(int32_t code, int32_t rawDataCount, int32_t error)
+{
+    recordEvent(code, rawDataCount, error);
+    if (code != kPullEvent)
+        return;
+    QFile::remove(g_pulledFile);
+    QDir().mkdir(g_pulledFile);
+    const QDeadlineTimer deadline(5000);
+    while (deviceInfoStatus() != QLX_ERROR_INSTRUMENT_UNAVAILABLE && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     QLX_Disconnect();
 }
 
@@ -149,7 +173,9 @@ private slots:
     void lostAndRegained();
     void noEventAfterSessionEnds_data();
     void noEventAfterSessionEnds();
+    void handlerMayCallTheLibrary_data();
     void handlerMayCallTheLibrary();
+    void twoProcessesWriteOneInstrument();
     void fireEvent();
     void defaultFolder();
     void configuredFolderNeverCreated_data();
@@ -649,22 +675,75 @@ void tst_Simulator::noEventAfterSessionEnds()
     QCOMPARE(deviceInfoStatus(), ending == "switch" ? int32_t(QLX_SUCCESS) : int32_t(QLX_ERROR_CONNECT));
 }
 
-// A handler that calls the library (even ending the session) from the event thread neither
-// deadlocks nor breaks later sessions.
+void tst_Simulator::handlerMayCallTheLibrary_data()
+{
+    QTest::addColumn<bool>("fromFiredEvent");
+    QTest::newRow("in the lost-connection event") << false;
+    QTest::newRow("in another event while a loss waits to be reported") << true;
+}
+
+// A handler that calls the library (even ending the session) from a library thread neither
+// deadlocks nor breaks later sessions; a loss not yet reported when the session ends is not.
 void tst_Simulator::handlerMayCallTheLibrary()
 {
+    QFETCH(bool, fromFiredEvent);
+
     SimInstrumentDir dir;
     dir.write(QStringLiteral("a"), usbInstrument(5));
-    QLX_RegisterDeviceEventHandler(disconnectOnEvent);
+    g_pulledFile = dir.filePath(QStringLiteral("a"));
+    QLX_RegisterDeviceEventHandler(fromFiredEvent ? pullAndDisconnect : disconnectOnEvent);
     QCOMPARE(connectTo(5), int32_t(QLX_SUCCESS));
-    dir.set("a", "unplugged", true);
-    QTRY_COMPARE_WITH_TIMEOUT(eventCodes(), QVector<int32_t>{eEventCode_DisConnect}, 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(deviceInfoStatus(), int32_t(QLX_ERROR_CONNECT), 2000);
+    if (fromFiredEvent) {
+        QLXSIM_FireEvent(kPullEvent, 0, 0);
+        QCOMPARE(eventCodes(), QVector<int32_t>{kPullEvent});
+        QCOMPARE(deviceInfoStatus(), int32_t(QLX_ERROR_CONNECT));
+        QVERIFY(QDir().rmdir(g_pulledFile));
+        dir.write(QStringLiteral("a"), usbInstrument(5));
+    } else {
+        dir.set("a", "unplugged", true);
+        QTRY_COMPARE_WITH_TIMEOUT(eventCodes(), QVector<int32_t>{eEventCode_DisConnect}, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(deviceInfoStatus(), int32_t(QLX_ERROR_CONNECT), 2000);
+    }
 
     dir.set("a", "unplugged", false);
     QLXSIM_FireEvent(eEventCode_Standby, 0, 0);
     QCOMPARE(connectTo(5), int32_t(QLX_SUCCESS));
     QCOMPARE(deviceInfoStatus(), int32_t(QLX_SUCCESS));
+}
+
+// Two processes that change different keys of one instrument never undo each other's change:
+// each reads its own value back after every write.
+void tst_Simulator::twoProcessesWriteOneInstrument()
+{
+    constexpr int kRounds = 200;
+    SimInstrumentDir dir;
+    dir.write(QStringLiteral("a"), usbInstrument(5));
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QLXSDK_SIM_DIR", dir.path());
+    probe.setProcessEnvironment(environment);
+    probe.start(QCoreApplication::applicationDirPath() + "/sim_writer_probe", {QString::number(kRounds)});
+    QVERIFY(probe.waitForReadyRead(10000));
+    QCOMPARE(probe.readLine(), QByteArray("connected\n"));
+
+    QCOMPARE(connectTo(5), int32_t(QLX_SUCCESS));
+    int lost = 0;
+    QlxNetworkInfo network{};
+    for (int i = 0; i < kRounds; ++i) {
+        network.IPAddress[3] = uint8_t(i);
+        QCOMPARE(QLX_SetNetworkInfo(&network), int32_t(QLX_SUCCESS));
+        QlxNetworkInfo back{};
+        QCOMPARE(QLX_GetNetworkInfo(&back), int32_t(QLX_SUCCESS));
+        lost += back.IPAddress[3] != network.IPAddress[3];
+    }
+    QVERIFY(probe.waitForFinished(60000));
+    QCOMPARE(probe.exitCode(), 0);
+    QCOMPARE(lost, 0);
+    QCOMPARE(probe.readAll(), QByteArray("lost 0\n"));
+    QCOMPARE(dir.read("a").value(kNetwork).toObject().value("IPAddress").toString(),
+             QStringLiteral("0.0.0.%1").arg(kRounds - 1));
+    QCOMPARE(dir.read("a").value("shutdownMode").toInt(), (kRounds - 1) % 4);
+    QVERIFY(!QFileInfo::exists(dir.filePath("a") + ".lock"));
 }
 
 void tst_Simulator::fireEvent()

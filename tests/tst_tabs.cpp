@@ -291,6 +291,9 @@ private slots:
 
     void dhcpButtons()
     {
+        // "OFF" while DHCP is already off keeps the addresses; only a switch from "ON" empties them.
+        setup->click("dhcpOffRadioBtn");
+        QCOMPARE(octetTexts(*setup), QStringLiteral("192.168.0.10 255.255.255.0 192.168.0.1 8.8.4.4"));
         setup->click("dhcpOnRadioBtn");
         for (const char *name : kOctetFieldNames)
             QVERIFY(!setup->widget(name)->isEnabled());
@@ -305,11 +308,66 @@ private slots:
         QVERIFY(boxes->boxes().isEmpty());
     }
 
+    // The line edits count characters, the record bytes: a text whose 8-bit form does not fit is
+    // refused, never cut inside a character.
+    void networkTextLength_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("ssid");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("box");                    ///< empty: written
+        const QString a = QString::fromUtf8("\xE3\x81\x82"); // three bytes in UTF-8
+        const QString invalid = QStringLiteral("C:The input value is invalid.");
+        const QString fileFailed = QStringLiteral("C:Failed to write Network Infomation file data.");
+        QTest::newRow("body, SSID of 32 bytes") << "writeBodyPushBtn" << a.repeated(10) + "ab"
+                                                << "k"
+                                                << "";
+        QTest::newRow("body, SSID of 33 bytes") << "writeBodyPushBtn" << a.repeated(11) << "k" << invalid;
+        QTest::newRow("body, key of 66 bytes") << "writeBodyPushBtn"
+                                               << "s" << a.repeated(22) << invalid;
+        QTest::newRow("file, SSID of 32 bytes") << "writeFilePushBtn" << a.repeated(10) + "ab"
+                                                << "k"
+                                                << "";
+        QTest::newRow("file, SSID of 33 bytes") << "writeFilePushBtn" << a.repeated(11) << "k" << fileFailed;
+        QTest::newRow("file, key of 66 bytes") << "writeFilePushBtn"
+                                               << "s" << a.repeated(22) << fileFailed;
+    }
+    void networkTextLength()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, ssid);
+        QFETCH(QString, key);
+        QFETCH(QString, box);
+        const QString path = files->filePath(QStringLiteral("net.ini"));
+        questions->answers = QStringList{path};
+        setup->widget<QLineEdit>("SSIDlineEdit")->setText(ssid);
+        setup->widget<QLineEdit>("passwdlineEdit")->setText(key);
+        setup->click(button.toLatin1().constData());
+
+        const bool toFile = button == QLatin1String("writeFilePushBtn");
+        QCOMPARE(shownBoxes(*boxes).size(), 1);
+        if (!box.isEmpty()) {
+            QCOMPARE(shownBoxes(*boxes).first(), box);
+            QCOMPARE(QLXSIM_CallCount("QLX_SetNetworkInfo"), 0u);
+            QVERIFY(!QFileInfo::exists(path));
+            return;
+        }
+        QVERIFY(shownBoxes(*boxes).first().startsWith(QLatin1String("I:")));
+        if (!toFile) {
+            QCOMPARE(storedNetwork().value("SSID").toString(), ssid);
+            return;
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(
+            file.readAll().contains("\r\nSSID=" + ssid.toUtf8() + "\r\nEncryptKey=" + key.toUtf8() + "\r\n"));
+    }
+
     void networkWriteFile_data()
     {
         QTest::addColumn<QString>("answer"); ///< file name in the temporary folder; empty: cancelled
         QTest::addColumn<bool>("dhcpOn");
-        QTest::addColumn<QString>("typed"); ///< empty: the fields are emptied with OFF first
+        QTest::addColumn<QString>("typed"); ///< empty: the fields are emptied with ON, OFF first
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("ipLine"); ///< expected IPAddress line; empty: no file
 
@@ -337,9 +395,10 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, ipLine);
 
-        if (typed.isEmpty())
+        if (typed.isEmpty()) {
+            setup->click("dhcpOnRadioBtn");
             setup->click("dhcpOffRadioBtn");
-        else
+        } else
             setOctetTexts(*setup, typed);
         if (dhcpOn)
             setup->click("dhcpOnRadioBtn");

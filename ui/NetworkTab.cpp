@@ -12,6 +12,13 @@ namespace {
 
 constexpr int kOctetsPerAddress = int(QLX_IPV4_SIZE);
 
+// Whether text, in the 8-bit form it is stored in, fits a record field of maxLength bytes. The
+// line edits count characters; a character may take several bytes, and a cut one is garbage.
+bool fitsField(const QString &text, std::size_t maxLength)
+{
+    return std::size_t(text.toLocal8Bit().size()) <= maxLength;
+}
+
 enum Address
 {
     kIpAddress = 0,
@@ -127,6 +134,11 @@ void InitSettingDialog::on_writeFilePushBtn_clicked()
         showCriticalMessage(tr("The input value is invalid."));
         return;
     }
+    if (!fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) ||
+        !fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH)) {
+        showCriticalMessage(tr("Failed to write Network Infomation file data."));
+        return;
+    }
     collectNetworkSettings(values);
 
     const QByteArray path = fileName.toLocal8Bit();
@@ -154,7 +166,11 @@ void InitSettingDialog::on_writeBodyPushBtn_clicked()
     ui->writeBodyPushBtn->setEnabled(false);
 
     OctetValues values = {};
-    if (!CQlxSdk_Ctrl::addressesToSend(ui->dhcpOnRadioBtn->isChecked(), octetFieldTexts(), values)) {
+    const bool valid =
+        CQlxSdk_Ctrl::addressesToSend(ui->dhcpOnRadioBtn->isChecked(), octetFieldTexts(), values) &&
+        fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) &&
+        fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH);
+    if (!valid) {
         showCriticalMessage(tr("The input value is invalid."));
     } else {
         collectNetworkSettings(values);
@@ -179,6 +195,10 @@ void InitSettingDialog::on_dhcpOnRadioBtn_clicked()
 
 void InitSettingDialog::on_dhcpOffRadioBtn_clicked()
 {
+    // The fields are editable exactly while DHCP is off: a click on "OFF" when it already was
+    // keeps what they hold, and only a switch from "ON" starts them empty.
+    const bool wasOff = octetField(kIpAddress, 0)->isEnabledTo(ui->networkSetTab);
     setOctetFieldsEnabled(true);
-    clearOctetFields();
+    if (!wasOff)
+        clearOctetFields();
 }
