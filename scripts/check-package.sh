@@ -4,12 +4,13 @@
 # desktop-file-validate must print nothing about the menu entry. Then installs the package on this
 # machine and starts the installed program under a virtual X server with a window manager: the
 # language window must come up, and closing it from its title bar must end the program with exit
-# code 0. Needs root (or sudo) to install.
+# code 0. The installed kt9-cli must list the same instrument and set its power-off time. Needs
+# root (or sudo) to install.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" test
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target kt9-config kt9_resources kt9_docs
+cmake --build "$root/build" -j"$(nproc)" --target kt9-config kt9-cli kt9_resources kt9_docs
 (cd "$root/build" && cpack -G DEB >/dev/null)
 package=$(ls -t "$root"/build/kt9-config_*.deb | head -n 1)
 
@@ -34,6 +35,7 @@ export DEBIAN_FRONTEND=noninteractive
 # --reinstall: a package of the same version may already be installed from an earlier build.
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends --reinstall "$package" >/dev/null
 [ -x /usr/bin/kt9-config ] || { echo "FAIL: /usr/bin/kt9-config not installed" >&2; exit 1; }
+[ -x /usr/bin/kt9-cli ] || { echo "FAIL: /usr/bin/kt9-cli not installed" >&2; exit 1; }
 [ -f /usr/share/applications/kt9-config.desktop ] || { echo "FAIL: no menu entry" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -87,4 +89,15 @@ if [ "$status" -ne 0 ]; then
     cat "$work/program.log" >&2
     exit 1
 fi
-echo "Package $(basename "$package") installs and runs: language window shown, closed, exit code 0"
+
+cli_list=$(QLXSDK_SIM_DIR="$work/instruments" /usr/bin/kt9-cli list --lang en) || {
+    echo "FAIL: the installed kt9-cli list ended with exit code $?" >&2; exit 1; }
+case "$cli_list" in
+    *"01234567  KALDO-1(USB,Serial#01234567)"*) ;;
+    *) echo "FAIL: the installed kt9-cli listed: $cli_list" >&2; exit 1 ;;
+esac
+QLXSDK_SIM_DIR="$work/instruments" /usr/bin/kt9-cli power-off 60 --lang en >"$work/cli.log" 2>&1 || {
+    echo "FAIL: the installed kt9-cli power-off ended with exit code $?" >&2; cat "$work/cli.log" >&2; exit 1; }
+grep -q '"shutdownMode": 3' "$work/instruments/a.json" || {
+    echo "FAIL: kt9-cli power-off 60 did not reach the instrument" >&2; cat "$work/cli.log" >&2; exit 1; }
+echo "Package $(basename "$package") installs and runs: language window shown, closed, exit code 0; kt9-cli lists and writes"
