@@ -1,17 +1,26 @@
 # Installed layout: the program, its Resources/ folder and the SDK library together in
 # <prefix>/lib/kt9-config (the program finds Resources/ beside itself and the library through
-# its RPATH), a command in <prefix>/bin, and a menu entry with its icon.
+# its RPATH), a command in <prefix>/bin, and a menu entry with its icon. On Windows the same
+# files go into <prefix> itself, with the DLLs the program needs (cmake/WindowsPackage.cmake).
 include(GNUInstallDirs)
 
-set(KT9_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/kt9-config)
+if(WIN32)
+    set(KT9_INSTALL_DIR .)
+else()
+    set(KT9_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/kt9-config)
+endif()
 set_target_properties(kt9-config PROPERTIES INSTALL_RPATH "$ORIGIN")
 
 install(TARGETS kt9-config RUNTIME DESTINATION ${KT9_INSTALL_DIR})
 if(NOT QLXSDK_LIBRARY)
-    install(TARGETS qlxsdk LIBRARY DESTINATION ${KT9_INSTALL_DIR})
+    install(TARGETS qlxsdk LIBRARY DESTINATION ${KT9_INSTALL_DIR} RUNTIME DESTINATION ${KT9_INSTALL_DIR})
 endif()
 install(FILES ${KT9_RESOURCES_DIR}/KT_9.ico ${KT9_RESOURCES_DIR}/en.qm ${KT9_RESOURCES_DIR}/jp.qm
         DESTINATION ${KT9_INSTALL_DIR}/Resources)
+if(WIN32)
+    include(cmake/WindowsPackage.cmake)
+    return()
+endif()
 install(FILES ${KT9_RESOURCES_DIR}/kt9-config.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/Resources/kt9-config.desktop
