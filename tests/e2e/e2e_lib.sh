@@ -59,7 +59,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-
 step() { echo "[e2e ${run:-setup} ${SECONDS}s] $*"; }
 
 fail() {
