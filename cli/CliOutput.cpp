@@ -22,17 +22,30 @@ int displayWidth(const QString &text)
 
 CliOutput::CliOutput() : m_err(stderr), m_terminal(standardErrorIsTerminal())
 {
-    const int original = divertStandardOutput();
-    if (original < 0 || !m_outFile.open(original, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+    m_outDescriptor = divertStandardOutput();
+    if (m_outDescriptor < 0 ||
+        !m_outFile.open(m_outDescriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         m_outFile.open(stdout, QIODevice::WriteOnly);
+        m_outDescriptor = STANDARD_OUTPUT_DESCRIPTOR;
+    }
     m_out.setDevice(&m_outFile);
+    m_out.setCodec("UTF-8");
+    m_err.setCodec("UTF-8");
+}
+
+void CliOutput::write(QTextStream &stream, int descriptor, const QString &text)
+{
+    stream.flush();
+    if (isWindowsConsole(descriptor) && writeConsole(descriptor, text))
+        return;
+    stream << text;
+    stream.flush();
 }
 
 void CliOutput::line(const QString &text)
 {
     clearProgress();
-    m_out << text << '\n';
-    m_out.flush();
+    write(m_out, m_outDescriptor, text + QLatin1Char('\n'));
 }
 
 void CliOutput::document(const QJsonObject &json)
@@ -46,8 +59,7 @@ void CliOutput::document(const QJsonObject &json)
 void CliOutput::message(const QString &text)
 {
     clearProgress();
-    m_err << text << '\n';
-    m_err.flush();
+    write(m_err, STANDARD_ERROR_DESCRIPTOR, text + QLatin1Char('\n'));
 }
 
 void CliOutput::progress(const QString &text)
@@ -56,10 +68,10 @@ void CliOutput::progress(const QString &text)
         return;
     // Carriage return and blanks over the rest of the old line work on every console.
     const int width = displayWidth(text);
-    m_err << '\r' << text;
+    QString drawn = QLatin1Char('\r') + text;
     if (m_progressWidth > width)
-        m_err << QString(m_progressWidth - width, QLatin1Char(' ')) << '\r' << text;
-    m_err.flush();
+        drawn += QString(m_progressWidth - width, QLatin1Char(' ')) + QLatin1Char('\r') + text;
+    write(m_err, STANDARD_ERROR_DESCRIPTOR, drawn);
     m_progressWidth = width;
 }
 
@@ -67,7 +79,7 @@ void CliOutput::clearProgress()
 {
     if (m_progressWidth == 0)
         return;
-    m_err << '\r' << QString(m_progressWidth, QLatin1Char(' ')) << '\r';
-    m_err.flush();
+    write(m_err, STANDARD_ERROR_DESCRIPTOR,
+          QLatin1Char('\r') + QString(m_progressWidth, QLatin1Char(' ')) + QLatin1Char('\r'));
     m_progressWidth = 0;
 }

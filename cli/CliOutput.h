@@ -1,7 +1,8 @@
 #pragma once
 // Where kt9-cli's output goes: its own lines and JSON documents to the original standard
 // output (whatever else the process prints there is diverted to standard error), messages and
-// the progress line to standard error.
+// the progress line to standard error. Text is UTF-8 whatever the locale, as the JSON
+// documents are; a Windows console is handed the text itself, so that it shows every language.
 
 #include <QFile>
 #include <QJsonObject>
@@ -31,6 +32,10 @@ public:
     void clearProgress();
 
 private:
+    // Writes text to the console behind descriptor when it is a Windows console, else to stream.
+    static void write(QTextStream &stream, int descriptor, const QString &text);
+
+    int m_outDescriptor = -1; ///< the original standard output
     QFile m_outFile;
     QTextStream m_out;
     QTextStream m_err;

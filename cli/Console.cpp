@@ -4,14 +4,12 @@
 
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
 
 namespace {
-
-constexpr int STANDARD_OUTPUT = 1;
-constexpr int STANDARD_ERROR = 2;
 
 #if defined(_WIN32)
 int duplicate(int descriptor)
@@ -25,6 +23,13 @@ int duplicateOnto(int descriptor, int target)
 bool isTerminal(int descriptor)
 {
     return _isatty(descriptor) != 0;
+}
+// The console behind a descriptor, or null when it is a file or a pipe.
+HANDLE consoleOf(int descriptor)
+{
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
 }
 #else
 int duplicate(int descriptor)
@@ -46,14 +51,39 @@ bool isTerminal(int descriptor)
 int divertStandardOutput()
 {
     std::fflush(stdout);
-    const int original = duplicate(STANDARD_OUTPUT);
+    const int original = duplicate(STANDARD_OUTPUT_DESCRIPTOR);
     // Should the diversion fail, the copy still reaches the original standard output.
     if (original >= 0)
-        duplicateOnto(STANDARD_ERROR, STANDARD_OUTPUT);
+        duplicateOnto(STANDARD_ERROR_DESCRIPTOR, STANDARD_OUTPUT_DESCRIPTOR);
     return original;
 }
 
 bool standardErrorIsTerminal()
 {
-    return isTerminal(STANDARD_ERROR);
+    return isTerminal(STANDARD_ERROR_DESCRIPTOR);
 }
+
+#if defined(_WIN32)
+bool isWindowsConsole(int descriptor)
+{
+    return consoleOf(descriptor) != nullptr;
+}
+
+bool writeConsole(int descriptor, const QString &text)
+{
+    const HANDLE console = consoleOf(descriptor);
+    DWORD written = 0;
+    return console && WriteConsoleW(console, text.utf16(), DWORD(text.size()), &written, nullptr) &&
+           written == DWORD(text.size());
+}
+#else
+bool isWindowsConsole(int)
+{
+    return false;
+}
+
+bool writeConsole(int, const QString &)
+{
+    return false;
+}
+#endif

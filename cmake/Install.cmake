@@ -1,19 +1,29 @@
 # Installed layout: the window's program, kt9-cli, their Resources/ folder and the SDK library
 # together in <prefix>/lib/kt9-config (the programs find Resources/ beside themselves and the
 # library through their RPATH), a command for each in <prefix>/bin, and a menu entry with its icon.
+# On Windows the same files go into <prefix> itself, with the DLLs the programs need
+# (cmake/WindowsPackage.cmake).
 include(GNUInstallDirs)
 
-set(KT9_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/kt9-config)
+if(WIN32)
+    set(KT9_INSTALL_DIR .)
+else()
+    set(KT9_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/kt9-config)
+endif()
 set(KT9_PROGRAMS kt9-config kt9-cli)
 set_target_properties(${KT9_PROGRAMS} PROPERTIES INSTALL_RPATH "$ORIGIN")
 
 install(TARGETS ${KT9_PROGRAMS} RUNTIME DESTINATION ${KT9_INSTALL_DIR})
 if(NOT QLXSDK_LIBRARY)
-    install(TARGETS qlxsdk LIBRARY DESTINATION ${KT9_INSTALL_DIR})
+    install(TARGETS qlxsdk LIBRARY DESTINATION ${KT9_INSTALL_DIR} RUNTIME DESTINATION ${KT9_INSTALL_DIR})
 endif()
 install(FILES ${KT9_RESOURCES_DIR}/KT_9.ico ${KT9_RESOURCES_DIR}/en.qm ${KT9_RESOURCES_DIR}/jp.qm
         ${KT9_QT_QM_FILES}
         DESTINATION ${KT9_INSTALL_DIR}/Resources)
+if(WIN32)
+    include(cmake/WindowsPackage.cmake)
+    return()
+endif()
 install(FILES ${KT9_RESOURCES_DIR}/kt9-config.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/Resources/kt9-config.desktop

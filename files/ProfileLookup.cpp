@@ -1,6 +1,10 @@
 #include "files/ProfileLookup.h"
 
 #ifdef _WIN32
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <windows.h>
 
 QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
@@ -9,9 +13,13 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
     QVector<QByteArray> values(keys.size());
     if (!path)
         return values;
+    // The profile lookup takes a name without a folder for a file of the Windows folder: it is
+    // given the full path, as every other file of the tool is opened.
+    const QByteArray fullPath =
+        QFile::encodeName(QDir::toNativeSeparators(QFileInfo(QFile::decodeName(path)).absoluteFilePath()));
     for (int i = 0; i < keys.size(); ++i) {
         char buffer[PROFILE_VALUE_BUFFER_SIZE] = {};
-        GetPrivateProfileStringA(section, keys.at(i), "", buffer, DWORD(sizeof buffer), path);
+        GetPrivateProfileStringA(section, keys.at(i), "", buffer, DWORD(sizeof buffer), fullPath.constData());
         values[i] = QByteArray(buffer);
     }
     return values;

@@ -13,13 +13,16 @@ constexpr std::size_t PROFILE_VALUE_BUFFER_SIZE = 512;
 // in the order of keys: each at most PROFILE_VALUE_BUFFER_SIZE - 1 bytes, empty when the
 // file, the section or the key is missing or the value is empty.
 //
-// On Windows this is the platform's profile lookup. Elsewhere the same rules apply to the
-// files people write: section and key names match without regard to case; a line splits at
+// On Windows this is the platform's profile lookup, given the full path. Elsewhere the same
+// rules apply to the files people write: section and key names match without regard to case; a line splits at
 // its first "="; spaces and tabs around names and values are dropped; one pair of matching
 // quotation marks (" or ') around the whole value is dropped; a line whose first non-blank
 // character is ";" is a comment, while a ";" after a value belongs to the value; lines end
 // with LF, CR LF or a lone CR, so a value never holds a CR; the first matching key of the
 // first matching section wins. A NUL byte ends the text of its line. A UTF-8 byte order mark
-// at the very start of the file is skipped. The file is read once for all keys.
+// at the very start of the file is skipped. The file is read once for all keys. Two rules of
+// the platform's lookup (as Wine has it) are not followed: it takes a line without "=" for a key
+// without a value, and it looks at lines of any length, while this reader gives a key on a line
+// beyond 64 KiB an empty value.
 QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
                                        const QVector<const char *> &keys);

@@ -289,7 +289,6 @@ QByteArray serialBytes(const QByteArray &digits)
 // hexadecimal number counts only for its leading 0.
 double referenceValue(const QByteArray &piece)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     const char *p = piece.constData();
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
@@ -298,7 +297,15 @@ double referenceValue(const QByteArray &piece)
         ++p;
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X'))
         return negative ? -0.0 : 0.0;
+#ifdef _WIN32
+    // MinGW's strtod reads the C99 forms (inf, nan) that the C runtime's own _strtod_l lacks,
+    // and reads them in the "C" locale: on Windows Qt leaves the C library's locale as it is.
+    return std::strtod(piece.constData(), nullptr);
+#else
+    // Qt sets the C library's locale from the environment on start-up: read in "C" regardless.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtod_l(piece.constData(), nullptr, cLocale);
+#endif
 }
 
 bool fitsFloat(double value)

@@ -5,6 +5,8 @@
 #   scripts/deps.sh test    the above plus what the checks drive (X server, xdotool, clang,
 #                           clang-format, the Debian packaging tools and their checkers)
 #   scripts/deps.sh bench   the build set plus the X server and the X headers of bench/
+#   scripts/deps.sh windows the test set plus MinGW-w64, Wine, zip tools and locales (the
+#                           Windows build, its suite under Wine and its package's Wine run)
 set -euo pipefail
 
 build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
@@ -12,12 +14,14 @@ build_packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttra
 test_packages=("${build_packages[@]}" xvfb xauth xdotool openbox wmctrl imagemagick x11-utils
                x11-xserver-utils clang libclang-rt-14-dev clang-format dpkg-dev lintian desktop-file-utils)
 bench_packages=("${build_packages[@]}" xvfb libx11-dev libxtst-dev)
+windows_packages=("${test_packages[@]}" g++-mingw-w64-x86-64-posix wine64 fonts-dejavu-core xz-utils zip unzip locales)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
     test) wanted=("${test_packages[@]}") ;;
     bench) wanted=("${bench_packages[@]}") ;;
-    *) echo "usage: $0 [build|test|bench]" >&2; exit 2 ;;
+    windows) wanted=("${windows_packages[@]}") ;;
+    *) echo "usage: $0 [build|test|bench|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

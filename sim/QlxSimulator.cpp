@@ -24,6 +24,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace qlxsim {
 
 namespace {
@@ -232,10 +236,19 @@ private:
     bool m_shutDown = false;
 };
 
+// Set when the library learns that the process is ending without unloading it first. On
+// Windows such a process ends every thread but the exiting one before it destroys the library's
+// static objects, so the library's threads are gone and must not be joined or woken then.
+bool g_threadsEndedByExit = false;
+
 struct ShutdownGuard
 {
     Simulator *simulator;
-    ~ShutdownGuard() { simulator->shutdown(); }
+    ~ShutdownGuard()
+    {
+        if (!g_threadsEndedByExit)
+            simulator->shutdown();
+    }
 };
 
 Simulator &Simulator::instance()
@@ -717,6 +730,17 @@ Simulator &sim()
 } // namespace
 
 } // namespace qlxsim
+
+#ifdef _WIN32
+// Called by the C runtime's DLL entry point before it destroys the static objects; reserved is
+// non-null when the whole process is ending rather than the library being unloaded.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_DETACH && reserved != nullptr)
+        qlxsim::g_threadsEndedByExit = true;
+    return TRUE;
+}
+#endif
 
 using qlxsim::Function;
 using qlxsim::LoadedFile;

@@ -9,16 +9,80 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
+#include <thread>
+
+#ifdef _WIN32
+#include <QDir>
+
+#include <windows.h>
+#endif
 
 namespace qlxsim {
 
 namespace {
+
+// The first limit + 1 bytes of the file at path (more than limit: the file is larger than
+// that), read without reserving the limit up front; std::nullopt, with error saying why, when
+// it cannot be opened or read. Only the standard library (on Windows the Windows API) touches
+// the file, so that the watcher thread may read while the process exits. Windows refuses to
+// replace a file that is open without delete sharing: there the file is opened with every kind
+// of sharing, so that whoever replaces it while the library reads it (the library's own writes
+// on another thread, a test, an editor) is not refused.
+std::optional<QByteArray> readFileHead(const QString &path, qint64 limit, QString &error)
+{
+    // Anything but a regular file is never opened: opening a pipe would wait for a writer, and a
+    // device may never end.
+    std::error_code notRegular;
+    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), notRegular)) {
+        error = QStringLiteral("not a regular file");
+        return std::nullopt;
+    }
+    QByteArray content;
+    char chunk[4096];
+#ifdef _WIN32
+    const HANDLE handle =
+        CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = qt_error_string(int(GetLastError()));
+        return std::nullopt;
+    }
+    DWORD got = 0;
+    BOOL read = TRUE;
+    while (content.size() <= limit && (read = ReadFile(handle, chunk, sizeof chunk, &got, nullptr)) &&
+           got > 0)
+        content.append(chunk, int(got));
+    const DWORD readError = GetLastError();
+    CloseHandle(handle);
+    if (!read) {
+        error = qt_error_string(int(readError));
+        return std::nullopt;
+    }
+#else
+    std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
+    if (!file) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return std::nullopt;
+    }
+    while (content.size() <= limit && file.read(chunk, sizeof chunk).gcount() > 0)
+        content.append(chunk, int(file.gcount()));
+    if (file.bad()) {
+        error = QStringLiteral("read error");
+        return std::nullopt;
+    }
+#endif
+    return content;
+}
 
 constexpr const char *kFunctionNames[kFunctionCount] = {
     "QLX_RegisterDeviceEventHandler",
@@ -491,28 +555,22 @@ QJsonObject instrumentToJson(const Instrument &instrument)
 LoadedFile loadInstrumentFile(const QString &path)
 {
     LoadedFile loaded;
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         return loaded;
     loaded.kind = LoadedFile::Malformed;
-    // Opening a pipe would wait for a writer, and a device may never end.
-    if (!QFileInfo(file).isFile()) {
-        loaded.error = QStringLiteral("not a regular file");
-        return loaded;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.error = file.errorString();
+    const std::optional<QByteArray> content = readFileHead(path, kMaxFileSize, loaded.error);
+    if (!content) {
         // Removed between the check and the open: the instrument is simply gone.
-        if (!file.exists())
+        if (!QFile::exists(path))
             loaded.kind = LoadedFile::Missing;
         return loaded;
     }
-    if (file.size() > kMaxFileSize) {
+    if (content->size() > kMaxFileSize) {
         loaded.error = QStringLiteral("larger than %1 bytes").arg(kMaxFileSize);
         return loaded;
     }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(file.read(kMaxFileSize), &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(*content, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         loaded.error =
             QStringLiteral("not JSON: %1 at offset %2").arg(parseError.errorString()).arg(parseError.offset);
@@ -535,36 +593,35 @@ bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *e
 {
     // Qt 5's commit() moves the new file into place even when flushing its last buffered bytes
     // or closing it failed (a full disk), which would leave a truncated instrument: both are
-    // checked here, before and after the move.
+    // checked here, before and after the move. On Windows a file that a reader still holds open
+    // (the connection watch of this or another process) cannot be replaced until that reader has
+    // closed it, a moment later: a failed move is tried again a few times.
+    constexpr int kMoveAttempts = 20;
+    constexpr std::chrono::milliseconds kMoveRetryDelay{5};
     const QByteArray content = QJsonDocument(json).toJson();
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
-        file.commit() && file.error() == QFileDevice::NoError)
-        return true;
-    *error = file.errorString();
-    return false;
+    for (int attempt = 1;; ++attempt) {
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
+            file.commit() && file.error() == QFileDevice::NoError)
+            return true;
+        if (file.error() != QFileDevice::RenameError || attempt == kMoveAttempts) {
+            *error = file.errorString();
+            return false;
+        }
+        std::this_thread::sleep_for(kMoveRetryDelay);
+    }
 }
 
 bool instrumentPresent(const QString &path)
 {
-    const std::string name = QFile::encodeName(path).toStdString();
-    // Anything but a regular file counts as gone, as the watcher's size check sees it, and is
-    // never opened: opening a pipe would wait for a writer.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(name, error))
+    QString error;
+    const std::optional<QByteArray> content = readFileHead(path, kMaxFileSize, error);
+    if (!content)
         return false;
-    std::ifstream file(name, std::ios::binary);
-    if (!file)
-        return false;
-    // Read what is there, up to one byte past the limit, without reserving the limit up front.
-    std::string content;
-    char chunk[4096];
-    while (content.size() <= std::size_t(kMaxFileSize) && file.read(chunk, sizeof chunk).gcount() > 0)
-        content.append(chunk, std::size_t(file.gcount()));
     // Too large to be an instrument: malformed, which is not the same as gone.
-    if (content.size() > std::size_t(kMaxFileSize))
+    if (content->size() > kMaxFileSize)
         return true;
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(content));
+    const QJsonDocument document = QJsonDocument::fromJson(*content);
     return document.object().value(QStringLiteral("unplugged")) != QJsonValue(true);
 }
 

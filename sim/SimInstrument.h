@@ -94,8 +94,8 @@ bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *e
 
 // True while the instrument's file exists as a regular file and does not say it is unplugged. A
 // file that is not valid JSON counts as present (an editor may be saving it). Uses only the
-// standard library for file access so that it is safe on the watcher thread while the process
-// exits.
+// standard library (on Windows the Windows API) for file access so that it is safe on the
+// watcher thread while the process exits.
 bool instrumentPresent(const QString &path);
 
 // The two instruments a new default folder is filled with, as file name and content.

@@ -49,7 +49,7 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QLXSDK_SIM_DIR"), m_simDir);
         env.insert(QStringLiteral("QLXSDK_SIM_TRACE"), QStringLiteral("1"));
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        setChildLocale(env, QStringLiteral("C.UTF-8"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
         env.remove(QStringLiteral("QT_LOGGING_RULES"));
         return env;
@@ -64,7 +64,8 @@ public:
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(workingDirectory);
         process.setReadChannel(QProcess::StandardError);
-        process.start(QStringLiteral(KT9_CLI_PROGRAM), arguments);
+        // Text mode: a Windows program ends its lines with CR LF.
+        process.start(QStringLiteral(KT9_CLI_PROGRAM), arguments, QIODevice::ReadWrite | QIODevice::Text);
         CliResult result;
         if (!process.waitForStarted(10000)) {
             qWarning("kt9-cli did not start: %s", qPrintable(process.errorString()));

@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcessEnvironment>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -77,6 +78,19 @@ private:
 inline QJsonObject usbInstrument(int serialNo)
 {
     return QJsonObject{{QStringLiteral("portType"), 1}, {QStringLiteral("serialNo"), serialNo}};
+}
+
+// Makes a child process started with env run in the named locale ("ja_JP.UTF-8"). A POSIX
+// program takes it from LC_ALL. The Windows tests run under Wine, where a Windows program started
+// by another one takes its locale from LANG, and only while LC_ALL is not set.
+inline void setChildLocale(QProcessEnvironment &env, const QString &locale)
+{
+#ifdef _WIN32
+    env.remove(QStringLiteral("LC_ALL"));
+    env.insert(QStringLiteral("LANG"), locale);
+#else
+    env.insert(QStringLiteral("LC_ALL"), locale);
+#endif
 }
 
 // Collects the debug lines written while it lives, in order.

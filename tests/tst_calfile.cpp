@@ -216,8 +216,10 @@ private slots:
     {
         QFETCH(bool, cLocale);
         const QByteArray saved = std::setlocale(LC_ALL, nullptr);
-        if (cLocale && !std::setlocale(LC_ALL, "de_DE.UTF-8"))
-            QSKIP("no de_DE.UTF-8 locale on this machine");
+        // The German locale as the C library names it: on POSIX systems, or on Windows.
+        if (cLocale && !std::setlocale(LC_ALL, "de_DE.UTF-8") &&
+            !std::setlocale(LC_ALL, "German_Germany.1252"))
+            QSKIP("no German locale on this machine");
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QlxRefWhite white{};
         const bool result =

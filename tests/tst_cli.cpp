@@ -365,7 +365,7 @@ void TestCli::language()
     sim.write("a", instrument(1));
     CliRunner cli(sim.path());
     QProcessEnvironment env = cli.environment();
-    env.insert("LC_ALL", locale);
+    setChildLocale(env, locale);
     const CliResult result = cli.run(QStringList{"power-off", "60"} + options, env);
 
     QCOMPARE(result.exitCode, 0);

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <cfloat>
 #include <cmath>
@@ -136,6 +137,17 @@ QlxCalRefData patternedCalibration()
 
 const QString kCalibration = QStringLiteral("calibration");
 const QString kNetwork = QStringLiteral("network");
+
+// Starts sim_probe (beside this program) on the instruments of dir. Text mode: the probe's C
+// runtime may end its lines with CR LF (on Windows it does).
+void startProbe(QProcess &probe, const SimInstrumentDir &dir, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QLXSDK_SIM_DIR", dir.path());
+    probe.setProcessEnvironment(environment);
+    probe.start(QCoreApplication::applicationDirPath() + "/sim_probe", arguments,
+                QIODevice::ReadOnly | QIODevice::Text);
+}
 
 } // namespace
 
@@ -719,10 +731,7 @@ void tst_Simulator::twoProcessesWriteOneInstrument()
     SimInstrumentDir dir;
     dir.write(QStringLiteral("a"), usbInstrument(5));
     QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QLXSDK_SIM_DIR", dir.path());
-    probe.setProcessEnvironment(environment);
-    probe.start(QCoreApplication::applicationDirPath() + "/sim_writer_probe", {QString::number(kRounds)});
+    startProbe(probe, dir, {QStringLiteral("write"), QString::number(kRounds)});
     QVERIFY(probe.waitForReadyRead(10000));
     QCOMPARE(probe.readLine(), QByteArray("connected\n"));
 
@@ -762,27 +771,34 @@ void tst_Simulator::fireEvent()
 }
 
 // Without a configured folder the library makes and fills its own in the user's data location.
+// Qt's test mode moves that location to a place for tests (on Linux below the home folder, set
+// to a temporary one here; on Windows below the user's local application data).
 void tst_Simulator::defaultFolder()
 {
     QTemporaryDir home;
     const QByteArray savedDir = qgetenv("QLXSDK_SIM_DIR");
-    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    const QByteArray savedHome = qgetenv("HOME");
     qunsetenv("QLXSDK_SIM_DIR");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QStandardPaths::setTestModeEnabled(true);
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/qlxsdk-sim");
+    folder.removeRecursively();
     QLXSIM_SetDirectory(nullptr);
 
     QlxPortInfo table[2] = {};
     uint32_t count = 0;
     const int32_t status = QLX_GetDevicePortList(table, &count, 2);
-    const QStringList files = QDir(home.filePath("qlxsdk-sim")).entryList({"*.json"}, QDir::Files);
+    const QStringList files = folder.entryList({"*.json"}, QDir::Files);
     QlxCalRefData calibration{};
     QlxActionOptionData options{};
     const bool connected = count == 2 && qlxSucceeded(QLX_Connect(&table[1], 10)) &&
                            qlxSucceeded(QLX_JIG_GetFactoryCalib_CALREFDATA(&calibration)) &&
                            qlxSucceeded(QLX_JIG_GetFactoryCalib_ACTIONOPTIONDATA(&options));
     QLXSIM_Reset();
+    folder.removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
     qputenv("QLXSDK_SIM_DIR", savedDir);
-    qputenv("XDG_DATA_HOME", savedData);
+    qputenv("HOME", savedHome);
 
     QCOMPARE(status, int32_t(QLX_SUCCESS));
     QCOMPARE(files.size(), 2);
@@ -845,10 +861,7 @@ void tst_Simulator::exitWithOpenSession()
     SimInstrumentDir dir;
     dir.write(QStringLiteral("a"), usbInstrument(5));
     QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QLXSDK_SIM_DIR", dir.path());
-    probe.setProcessEnvironment(environment);
-    probe.start(QCoreApplication::applicationDirPath() + "/sim_exit_probe", QStringList());
+    startProbe(probe, dir, {QStringLiteral("exit")});
     QVERIFY(probe.waitForFinished(10000));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);

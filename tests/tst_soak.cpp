@@ -180,15 +180,28 @@ public:
     InstrumentPlug &operator=(const InstrumentPlug &) = delete;
 
     // Safe on any thread.
-    bool pull() { return QDir().rename(m_folder, m_pulledFolder); }
+    bool pull() { return renameSoon(m_folder, m_pulledFolder); }
     bool plugIn(const QJsonObject &instrument)
     {
         QSaveFile file(m_pulledFolder + QLatin1Char('/') + kInstrument + QStringLiteral(".json"));
         return file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(instrument).toJson()) >= 0 &&
-               file.commit() && QDir().rename(m_pulledFolder, m_folder);
+               file.commit() && renameSoon(m_pulledFolder, m_folder);
     }
 
 private:
+    // Windows renames no folder while someone lists it, as the library does at every call: the
+    // rename is tried again until the listing is over (a few milliseconds at most).
+    static bool renameSoon(const QString &from, const QString &to)
+    {
+        constexpr int kTries = 200;
+        for (int i = 0; i < kTries; ++i) {
+            if (QDir().rename(from, to))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
     QString m_folder;
     QString m_pulledFolder;
 };

@@ -10,6 +10,7 @@
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -334,7 +335,7 @@ void TestStartup::missingTranslations()
     m_sim->write("a", usbInstrument(1));
     QTemporaryDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/../startup-XXXXXX"));
     QVERIFY(dir.isValid());
-    const QString copy = dir.filePath(QStringLiteral("tst_startup"));
+    const QString copy = dir.filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
     if (!files.isEmpty())
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Resources")));
@@ -344,9 +345,10 @@ void TestStartup::missingTranslations()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("KT9_STARTUP_CHILD"), m_sim->path());
     environment.insert(QStringLiteral("KT9_STARTUP_LANGUAGE"), QString::number(language));
-    environment.insert(QStringLiteral("LC_ALL"), locale);
+    setChildLocale(environment, locale);
     process.setProcessEnvironment(environment);
-    process.start(copy, QStringList());
+    // Text mode: the child's C runtime may end its lines with CR LF (on Windows it does).
+    process.start(copy, QStringList(), QIODevice::ReadOnly | QIODevice::Text);
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     const QString printed = QString::fromUtf8(process.readAllStandardOutput());

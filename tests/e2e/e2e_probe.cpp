@@ -14,22 +14,37 @@
 //   e2e_probe json-set <file> <key> <json-value>
 //       Sets one top-level key of a JSON file, keeping the others, and replaces the file at once
 //       (the simulated instrument library may read it at any moment).
+//
+//   e2e_probe network-file <file.ini> [<ssid>]
+//       The network page's file round trip, as a user makes it, on a window that is not shown:
+//       with an SSID (given in UTF-8), types it into the page and saves the page with "Write To
+//       File..."; then clears the field and loads the file with "Read From File...". Prints the
+//       bytes of the file's SSID value (FILE_SSID_HEX), the SSID the page shows after loading
+//       (SHOWN_SSID, as UTF-8 hexadecimal, and SHOWN_SSID_CODES, as Unicode code points) and the
+//       texts of the message boxes (BOX). Message boxes are answered with OK.
 
+#include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/InitSettingDialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -108,6 +123,66 @@ int setJsonValue(const QString &fileName, const QString &key, const QByteArray &
     return 0;
 }
 
+// The value of key in the bytes of an INI file, as the bytes stand.
+QByteArray iniValue(const QByteArray &content, const QByteArray &key)
+{
+    for (const QByteArray &line : content.split('\n')) {
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1).replace("\r", "");
+    }
+    return {};
+}
+
+int networkFileRoundTrip(const QString &fileName, const QString &ssid)
+{
+    QTextStream out(stdout);
+    InitSettingDialog window;
+    window.setController(std::make_shared<CQlxSdk_Ctrl>());
+    const auto answer = [&fileName](QWidget *, const QString &, const QString &, const QString &, QString *,
+                                    QFileDialog::Options) { return fileName; };
+    window.openFileName = answer;
+    window.saveFileName = answer;
+    QTimer boxAnswerer;
+    QObject::connect(&boxAnswerer, &QTimer::timeout, [&out] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            out << "BOX=\"" << box->text() << "\"\n";
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    boxAnswerer.start(10);
+
+    auto *ssidField = window.findChild<QLineEdit *>(QStringLiteral("SSIDlineEdit"));
+    auto *writeButton = window.findChild<QAbstractButton *>(QStringLiteral("writeFilePushBtn"));
+    auto *readButton = window.findChild<QAbstractButton *>(QStringLiteral("readToFilePushBtn"));
+    if (!ssidField || !writeButton || !readButton)
+        return 1;
+    if (!ssid.isNull()) {
+        // The address fields must hold numbers for the page to be saved, and the file must
+        // hold a security key to be read.
+        if (auto *keyField = window.findChild<QLineEdit *>(QStringLiteral("passwdlineEdit")))
+            keyField->setText(QStringLiteral("key"));
+        const QRegularExpression octetField(
+            QStringLiteral("^(ipaddr|subnetMask|defGWaddr|dnsaddr)[1-4]lineEdit$"));
+        for (QLineEdit *field : window.findChildren<QLineEdit *>(octetField))
+            field->setText(QStringLiteral("1"));
+        ssidField->setText(ssid);
+        writeButton->click();
+    }
+    ssidField->clear();
+    readButton->click();
+
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    out << "FILE_SSID_HEX=" << iniValue(file.readAll(), "SSID").toHex(' ') << "\n";
+    out << "SHOWN_SSID=" << ssidField->text().toUtf8().toHex(' ') << "\n";
+    QStringList codes;
+    for (const uint code : ssidField->text().toUcs4())
+        codes.append(QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper());
+    out << "SHOWN_SSID_CODES=" << codes.join(QLatin1Char(' ')) << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -117,13 +192,20 @@ int main(int argc, char *argv[])
         QApplication app(argc, argv);
         return printLayout(QString::fromLocal8Bit(argv[2]));
     }
+    if (command == QLatin1String("network-file") && (argc == 3 || argc == 4)) {
+        QApplication app(argc, argv);
+        // Taken from the application's own arguments: on Windows argv is in the local code page,
+        // which may not hold the SSID.
+        const QStringList arguments = QCoreApplication::arguments();
+        return networkFileRoundTrip(arguments.at(2), argc == 4 ? arguments.at(3) : QString());
+    }
     if (command == QLatin1String("json") && argc == 4)
         return printJsonValue(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (command == QLatin1String("json-set") && argc == 5)
         return setJsonValue(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), argv[4]);
     std::fprintf(stderr,
                  "usage: %s layout <translation.qm> | json <file> <key[.key...]> | "
-                 "json-set <file> <key> <json-value>\n",
+                 "json-set <file> <key> <json-value> | network-file <file.ini> [<ssid>]\n",
                  argv[0]);
     return 2;
 }
