@@ -4,15 +4,29 @@
 # debug output, xdotool clicks at the form's positions, typed text, message boxes told apart
 # by the colour of their icon and answered with Return, screenshots.
 #
-# Sourced by a driver after it has set:
-#   program, probe        the program and the helper e2e_probe (e2e_probe.cpp)
-#   artifacts             the folder for the program's output and a screenshot on failure
-#   screenshots           empty, or the folder for the screenshots of save_screenshot
+# Sourced by a driver with the driver's arguments, which it reads into
+#   program, probe        the program and the helper e2e_probe (e2e_probe.cpp): --program, --probe
+#   artifacts             the folder for the program's output and a screenshot on failure: --artifacts
+#   screenshots           empty, or the folder for the screenshots of save_screenshot: --screenshots
+# after the driver has set:
 #   RUNNER                the command that runs program and probe (an array; empty: run them)
 #   PROGRAM_PATH_PREFIX   what turns this machine's absolute paths into the programs' own
 #                         (empty; "Z:" under Wine, where this machine's root is drive Z:)
 # A driver may define cleanup_more, run when the driver ends, after the program and before the
 # display.
+
+program= probe= artifacts= screenshots=
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --program) program=$(realpath "$2"); shift 2 ;;
+        --probe) probe=$(realpath "$2"); shift 2 ;;
+        --artifacts) artifacts=$2; shift 2 ;;
+        --screenshots) screenshots=$(realpath "$2"); shift 2 ;;
+        *) echo "usage: $0 --program <program> --probe <e2e_probe> --artifacts <dir> [--screenshots <dir>]" >&2
+           exit 2 ;;
+    esac
+done
+[ -f "$program" ] && [ -f "$probe" ] && [ -n "$artifacts" ] || { echo "$0: missing argument" >&2; exit 2; }
 
 for tool in Xvfb openbox wmctrl xdotool xrdb import convert; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/deps.sh test)" >&2; exit 1; }

@@ -25,20 +25,8 @@
 #                        Japanese Save dialog as file-dialog-ja.png in <dir>
 set -euo pipefail
 
-program= probe= artifacts= screenshots=
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --program) program=$(realpath "$2"); shift 2 ;;
-        --probe) probe=$(realpath "$2"); shift 2 ;;
-        --artifacts) artifacts=$2; shift 2 ;;
-        --screenshots) screenshots=$(realpath "$2"); shift 2 ;;
-        *) echo "usage: $0 --program <kt9-config> --probe <e2e_probe> --artifacts <dir> [--screenshots <dir>]" >&2
-           exit 2 ;;
-    esac
-done
-[ -x "$program" ] && [ -x "$probe" ] && [ -n "$artifacts" ] || { echo "$0: missing argument" >&2; exit 2; }
 RUNNER=() PROGRAM_PATH_PREFIX=
-source "$(dirname "$0")/e2e_lib.sh"
+source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 # --- the runs ------------------------------------------------------------------------------
 

@@ -19,21 +19,9 @@
 #                        main-window-windows.png in <dir>
 set -euo pipefail
 
-program= probe= artifacts= screenshots=
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --program) program=$(realpath "$2"); shift 2 ;;
-        --probe) probe=$(realpath "$2"); shift 2 ;;
-        --artifacts) artifacts=$2; shift 2 ;;
-        --screenshots) screenshots=$(realpath "$2"); shift 2 ;;
-        *) echo "usage: $0 --program <kt9-config.exe> --probe <e2e_probe.exe> --artifacts <dir> [--screenshots <dir>]" >&2
-           exit 2 ;;
-    esac
-done
-[ -f "$program" ] && [ -f "$probe" ] && [ -n "$artifacts" ] || { echo "$0: missing argument" >&2; exit 2; }
 wine_run=$(realpath "$(dirname "$0")/../../cmake/wine-run.sh")
 RUNNER=("$wine_run") PROGRAM_PATH_PREFIX=Z:
-source "$(dirname "$0")/e2e_lib.sh"
+source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 export WINEPREFIX=$work/wine
 # Qt's messages of a Windows program without a console go to the debugger unless forced to
