@@ -15,8 +15,6 @@
 
 namespace {
 
-// Handed to the library unchanged when connecting, as the window does.
-constexpr int32_t CONNECT_PARAM = 10;
 const QString HIDDEN_KEY = QStringLiteral("***");
 
 // One field that differs between the instrument and what is (or would be) written.
@@ -55,11 +53,6 @@ struct InstrumentResult
     QVector<Change> changes;
     QVector<Shown> shown;
 };
-
-QString serialText(int32_t serialNo)
-{
-    return QString::asprintf("%08d", serialNo);
-}
 
 QString addressText(const uint8_t (&octets)[QLX_IPV4_SIZE])
 {
@@ -207,7 +200,7 @@ int Run::exec()
             for (int j = i; j < targets.size(); ++j) {
                 InstrumentResult notDone;
                 notDone.port = targets[j] + 1;
-                notDone.serial = serialText(m_ctrl.ports[targets[j]].serialNo);
+                notDone.serial = serialNumberLabel(m_ctrl.ports[targets[j]].serialNo);
                 notDone.label = m_ctrl.portLabels[targets[j]];
                 results.append(notDone);
                 printResult(notDone);
@@ -218,7 +211,7 @@ int Run::exec()
             m_output.progress(CliText::tr("Instrument %1 of %2: %3")
                                   .arg(i + 1)
                                   .arg(targets.size())
-                                  .arg(serialText(m_ctrl.ports[targets[i]].serialNo)));
+                                  .arg(serialNumberLabel(m_ctrl.ports[targets[i]].serialNo)));
         results.append(process(targets[i]));
         printResult(results.last());
     }
@@ -231,7 +224,7 @@ int Run::list()
         return fail(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
     QJsonArray instruments;
     for (int i = 0; i < m_ctrl.ports.size(); ++i) {
-        const QString serial = serialText(m_ctrl.ports[i].serialNo);
+        const QString serial = serialNumberLabel(m_ctrl.ports[i].serialNo);
         if (m_request.json)
             instruments.append(QJsonObject{{QStringLiteral("port"), i + 1},
                                            {QStringLiteral("serial"), serial},
@@ -316,11 +309,11 @@ bool Run::selectTargets(QVector<int> &targets, int &status)
         }
         if (targets.isEmpty())
             error = CliText::tr("--serial %1: no instrument with this serial number is listed.")
-                        .arg(serialText(target.serial));
+                        .arg(serialNumberLabel(target.serial));
         else if (targets.size() > 1)
             error =
                 CliText::tr("--serial %1: %2 instruments have this serial number; choose one with --port.")
-                    .arg(serialText(target.serial))
+                    .arg(serialNumberLabel(target.serial))
                     .arg(targets.size());
         break;
     case CliTarget::All:
@@ -336,7 +329,7 @@ bool Run::selectTargets(QVector<int> &targets, int &status)
     for (int i = 0; i < count; ++i)
         listed.append(QStringLiteral("  %1  %2  %3")
                           .arg(i + 1)
-                          .arg(serialText(m_ctrl.ports[i].serialNo), m_ctrl.portLabels[i]));
+                          .arg(serialNumberLabel(m_ctrl.ports[i].serialNo), m_ctrl.portLabels[i]));
     status = reportUsageError(m_request.commandName, error, m_request.json, m_output, listed);
     return false;
 }
@@ -366,12 +359,12 @@ InstrumentResult Run::process(int index)
 {
     InstrumentResult result;
     result.port = index + 1;
-    result.serial = serialText(m_ctrl.ports[index].serialNo);
+    result.serial = serialNumberLabel(m_ctrl.ports[index].serialNo);
     result.label = m_ctrl.portLabels[index];
 
     // A lost connection reported before this point belongs to an earlier instrument.
     deviceDisconnected = false;
-    if (!m_ctrl.connectDevice(index, CONNECT_PARAM)) {
+    if (!m_ctrl.connectDevice(index, KT9_CONNECT_PARAM)) {
         result.outcome = InstrumentResult::Failed;
         result.messages.append(windowText(WindowText::CONNECT_FAILED));
         return result;

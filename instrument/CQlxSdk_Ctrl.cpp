@@ -8,22 +8,21 @@
 
 std::atomic<bool> deviceDisconnected{false};
 
-namespace {
-
-// Serial numbers are shown as 8 decimal digits, zero-filled.
-QString serialLabelText(int32_t serialNo)
+QString serialNumberLabel(int32_t serialNo)
 {
     return QStringLiteral("%1").arg(serialNo, 8, 10, QLatin1Char('0'));
 }
 
+namespace {
+
 QString portLabel(const QlxPortInfo &port)
 {
     if (port.portType == QLX_PORT_TYPE_USB)
-        return QStringLiteral("KALDO-1(USB,Serial#%1)").arg(serialLabelText(port.serialNo));
+        return QStringLiteral("KALDO-1(USB,Serial#%1)").arg(serialNumberLabel(port.serialNo));
     // The library ends each name with a zero byte; a name without one is read up to the end of
     // its field, never past it.
     const QString name = QString::fromUtf8(port.portName, int(qstrnlen(port.portName, sizeof port.portName)));
-    return QStringLiteral("KALDO-1(%1,Serial#%2)").arg(name, serialLabelText(port.serialNo));
+    return QStringLiteral("KALDO-1(%1,Serial#%2)").arg(name, serialNumberLabel(port.serialNo));
 }
 
 } // namespace

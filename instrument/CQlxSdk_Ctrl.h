@@ -19,6 +19,12 @@
 // from a library thread, read and cleared by the GUI thread.
 extern std::atomic<bool> deviceDisconnected;
 
+// The connect parameter the tool hands the library unchanged, from the window and kt9-cli alike.
+constexpr int32_t KT9_CONNECT_PARAM = 10;
+
+// A serial number as the labels show it: 8 decimal digits, zero-filled.
+QString serialNumberLabel(int32_t serialNo);
+
 // The handler registered with the library for the controller's lifetime.
 void onDeviceEvent(int32_t outEventCode, int32_t outRAWDataCount, int32_t outError);
 

@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kDisconnectWatchIntervalMs = 1000;
 constexpr int kWaitLoopSleepMs = 10;
-// Handed to the library unchanged when connecting.
-constexpr int32_t kConnectParam = 10;
 constexpr int32_t kNoInstrument = -1;
 
 enum TabIndex
@@ -90,7 +88,7 @@ void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
         uncheckRadioButton(ui->dhcpOnRadioBtn);
         uncheckRadioButton(ui->dhcpOffRadioBtn);
         ui->ConnectPushBtn->setFocus(Qt::OtherFocusReason);
-    } else if (!controller->connectDevice(portIndex, kConnectParam)) {
+    } else if (!controller->connectDevice(portIndex, KT9_CONNECT_PARAM)) {
         showCriticalMessage(tr("Failed to connect device."));
     } else {
         ui->setBasetabWidget->setEnabled(true);
