@@ -162,7 +162,9 @@ private:
     // The network settings as the window would take them from its page: the address octets,
     // the two switches and the SSID and key texts as the line edits would hold them.
     void applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets);
-    bool wirelessLanUsable(InstrumentResult &result);
+    // Reads the instrument's network settings into the controller, as the window's network page
+    // shows them; false, with the window's message, without a wireless LAN module or on failure.
+    bool readNetworkSettings(InstrumentResult &result);
     QString keyText(const QByteArray &key) const;
     QVector<Change> networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const;
     void addNetworkShown(InstrumentResult &result) const;
@@ -383,13 +385,18 @@ InstrumentResult Run::process(int index)
     return result;
 }
 
-bool Run::wirelessLanUsable(InstrumentResult &result)
+bool Run::readNetworkSettings(InstrumentResult &result)
 {
     // The window disables its network page for an instrument without the module.
-    if (m_ctrl.readWifiModuleEnable())
-        return true;
-    result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
-    return false;
+    if (!m_ctrl.readWifiModuleEnable()) {
+        result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
+        return false;
+    }
+    if (!m_ctrl.readNetworkInfo()) {
+        result.messages.append(windowText(WindowText::NETWORK_READ_FAILED));
+        return false;
+    }
+    return true;
 }
 
 void Run::applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets)
@@ -528,12 +535,8 @@ bool Run::networkLoad(InstrumentResult &result)
 {
     // What the instrument holds now is read first, as the window does when it connects: an
     // instrument that cannot tell is not written.
-    if (!wirelessLanUsable(result))
+    if (!readNetworkSettings(result))
         return false;
-    if (!m_ctrl.readNetworkInfo()) {
-        result.messages.append(windowText(WindowText::NETWORK_READ_FAILED));
-        return false;
-    }
     result.changes = networkChanges(m_ctrl.networkInfo, m_wanted);
     if (m_request.dryRun)
         return true;
@@ -548,12 +551,8 @@ bool Run::networkLoad(InstrumentResult &result)
 
 bool Run::networkSave(InstrumentResult &result)
 {
-    if (!wirelessLanUsable(result))
+    if (!readNetworkSettings(result))
         return false;
-    if (!m_ctrl.readNetworkInfo()) {
-        result.messages.append(windowText(WindowText::NETWORK_READ_FAILED));
-        return false;
-    }
     // The window checks its address fields before it saves, whatever the DHCP setting.
     const CQlxSdk_Ctrl::AddressTexts texts = {m_ctrl.ipAddressOctets, m_ctrl.subnetMaskOctets,
                                               m_ctrl.defaultGatewayOctets, m_ctrl.dnsOctets};
