@@ -1,5 +1,6 @@
 #include "CliOutput.h"
 
+#include "CliTexts.h"
 #include "Console.h"
 
 #include <QJsonDocument>
@@ -20,8 +21,10 @@ int displayWidth(const QString &text)
 
 } // namespace
 
-CliOutput::CliOutput() : m_err(stderr), m_terminal(standardErrorIsTerminal())
+CliOutput::CliOutput(bool standardOutputOpen) : m_err(stderr), m_terminal(standardErrorIsTerminal())
 {
+    if (!standardOutputOpen)
+        m_failure = CliText::tr("Standard output is closed.");
     m_outDescriptor = divertStandardOutput();
     if (m_outDescriptor < 0 ||
         !m_outFile.open(m_outDescriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
@@ -40,20 +43,31 @@ void CliOutput::write(QTextStream &stream, int descriptor, const QString &text)
         return;
     stream << text;
     stream.flush();
+    if (&stream == &m_out && m_out.status() != QTextStream::Ok)
+        outputFailed();
+}
+
+void CliOutput::outputFailed()
+{
+    if (m_failure.isEmpty())
+        m_failure = CliText::tr("Standard output could not be written: %1").arg(m_outFile.errorString());
 }
 
 void CliOutput::line(const QString &text)
 {
     clearProgress();
-    write(m_out, m_outDescriptor, text + QLatin1Char('\n'));
+    if (!failed())
+        write(m_out, m_outDescriptor, text + QLatin1Char('\n'));
 }
 
 void CliOutput::document(const QJsonObject &json)
 {
     clearProgress();
-    m_out.flush();
-    m_outFile.write(QJsonDocument(json).toJson(QJsonDocument::Indented));
-    m_outFile.flush();
+    if (failed())
+        return;
+    const QByteArray bytes = QJsonDocument(json).toJson(QJsonDocument::Indented);
+    if (m_outFile.write(bytes) != bytes.size() || !m_outFile.flush())
+        outputFailed();
 }
 
 void CliOutput::message(const QString &text)

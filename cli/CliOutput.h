@@ -12,8 +12,9 @@
 class CliOutput
 {
 public:
-    // Diverts the process's standard output (see Console.h) and keeps the original for itself.
-    CliOutput();
+    // Diverts the process's standard output (see Console.h) and keeps the original for itself;
+    // standardOutputOpen false: the program was started without one, which counts as a failure.
+    explicit CliOutput(bool standardOutputOpen = true);
 
     CliOutput(const CliOutput &) = delete;
     CliOutput &operator=(const CliOutput &) = delete;
@@ -31,9 +32,17 @@ public:
     // Removes the progress line, so that the next line starts on a clean line.
     void clearProgress();
 
+    // True once a write or flush on standard output has failed (a full disk, a pipe whose reader
+    // has gone) or when there was none; nothing more is written there then.
+    bool failed() const { return !m_failure.isEmpty(); }
+    // What failed, as a sentence for standard error; empty while nothing has.
+    QString failure() const { return m_failure; }
+
 private:
     // Writes text to the console behind descriptor when it is a Windows console, else to stream.
-    static void write(QTextStream &stream, int descriptor, const QString &text);
+    void write(QTextStream &stream, int descriptor, const QString &text);
+    // Records the first failure of standard output.
+    void outputFailed();
 
     int m_outDescriptor = -1; ///< the original standard output
     QFile m_outFile;
@@ -41,4 +50,5 @@ private:
     QTextStream m_err;
     bool m_terminal = false;
     int m_progressWidth = 0; ///< characters of the progress line on the screen; 0 when none
+    QString m_failure;
 };

@@ -129,6 +129,13 @@ QString resultName(InstrumentResult::Outcome outcome)
     return QStringLiteral("not-done");
 }
 
+// The instruments the library reports but could not hand over in its list.
+QString unlistedText(uint32_t count)
+{
+    return CliText::tr("Not reached: instruments the instrument library reports but could not list: %1.")
+        .arg(count);
+}
+
 QJsonObject errorDocument(const QString &commandName, const QString &error, int exitStatus)
 {
     return QJsonObject{{QStringLiteral("command"), commandName},
@@ -169,9 +176,17 @@ private:
     QVector<Change> networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const;
     void addNetworkShown(InstrumentResult &result) const;
 
+    // Why a run stopped before its last instrument.
+    enum class Stop
+    {
+        NONE,
+        INTERRUPT,     ///< Ctrl+C
+        OUTPUT_FAILED, ///< standard output could not be written
+    };
+
     int fail(const QString &error, int status);
     void printResult(const InstrumentResult &result);
-    int finish(const QVector<InstrumentResult> &results, bool interrupted);
+    int finish(const QVector<InstrumentResult> &results, Stop stop);
 
     const CliRequest &m_request;
     CliOutput &m_output;
@@ -195,10 +210,14 @@ int Run::exec()
         return status;
 
     QVector<InstrumentResult> results;
-    bool interrupted = false;
+    Stop stop = Stop::NONE;
     for (int i = 0; i < targets.size(); ++i) {
-        if (interruptRequested()) {
-            interrupted = true;
+        // Checked between instruments only: the one in progress is always finished and let go.
+        if (interruptRequested())
+            stop = Stop::INTERRUPT;
+        else if (m_output.failed())
+            stop = Stop::OUTPUT_FAILED;
+        if (stop != Stop::NONE) {
             for (int j = i; j < targets.size(); ++j) {
                 InstrumentResult notDone;
                 notDone.port = targets[j] + 1;
@@ -217,12 +236,14 @@ int Run::exec()
         results.append(process(targets[i]));
         printResult(results.last());
     }
-    return finish(results, interrupted);
+    return finish(results, stop);
 }
 
 int Run::list()
 {
-    if (!m_ctrl.refreshPortList())
+    const uint32_t unlisted = m_ctrl.refreshFullPortList() ? m_ctrl.unlistedPortCount : 0;
+    // Nothing to work on: the window's message, as for every other command.
+    if (m_ctrl.ports.isEmpty() && unlisted == 0)
         return fail(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
     QJsonArray instruments;
     for (int i = 0; i < m_ctrl.ports.size(); ++i) {
@@ -234,13 +255,15 @@ int Run::list()
         else
             m_output.line(QStringLiteral("%1  %2  %3").arg(i + 1).arg(serial, m_ctrl.portLabels[i]));
     }
-    if (m_ctrl.ports.isEmpty() && !m_request.json)
-        m_output.line(windowText(WindowText::NOT_CONNECTED));
+    const int status = unlisted == 0 ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
+    if (unlisted > 0)
+        m_output.message(unlistedText(unlisted));
     if (m_request.json)
         m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
                                       {QStringLiteral("instruments"), instruments},
-                                      {QStringLiteral("exitStatus"), CLI_EXIT_SUCCESS}});
-    return CLI_EXIT_SUCCESS;
+                                      {QStringLiteral("unlisted"), int(unlisted)},
+                                      {QStringLiteral("exitStatus"), status}});
+    return status;
 }
 
 bool Run::prepare()
@@ -277,16 +300,17 @@ bool Run::prepare()
 
 bool Run::selectTargets(QVector<int> &targets, int &status)
 {
-    if (!m_ctrl.refreshPortList() || m_ctrl.ports.isEmpty()) {
+    if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0)) {
         status = fail(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
         return false;
     }
     const int count = m_ctrl.ports.size();
+    const uint32_t unlisted = m_ctrl.unlistedPortCount;
     const CliTarget &target = m_request.target;
     QString error;
     switch (target.kind) {
     case CliTarget::Unnamed:
-        if (count == 1)
+        if (count == 1 && unlisted == 0)
             targets.append(0);
         else if (m_request.command == CliCommand::NetworkSave || m_request.command == CliCommand::Register)
             error = CliText::tr("%1 instruments are listed: choose one with --port N or --serial NNNNNNNN.")
@@ -326,6 +350,11 @@ bool Run::selectTargets(QVector<int> &targets, int &status)
     if (error.isEmpty())
         return true;
     targets.clear();
+    // The instrument asked for may be one of those the library could not list.
+    if (unlisted > 0) {
+        status = fail(error + QLatin1Char(' ') + unlistedText(unlisted), CLI_EXIT_FAILURE);
+        return false;
+    }
     // The list helps to choose: it goes with the error on standard error.
     QStringList listed;
     for (int i = 0; i < count; ++i)
@@ -658,7 +687,7 @@ void Run::printResult(const InstrumentResult &result)
         m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
 }
 
-int Run::finish(const QVector<InstrumentResult> &results, bool interrupted)
+int Run::finish(const QVector<InstrumentResult> &results, Stop stop)
 {
     QStringList failed;
     QStringList notDone;
@@ -706,13 +735,25 @@ int Run::finish(const QVector<InstrumentResult> &results, bool interrupted)
         summary += QLatin1Char(' ') + CliText::tr("Failed: %1.").arg(failed.join(separator));
     if (!notDone.isEmpty())
         summary += QLatin1Char(' ') + CliText::tr("Not done: %1.").arg(notDone.join(separator));
-    const QString interruption =
-        interrupted ? CliText::tr("Stopped by Ctrl+C after the instrument in progress had finished and was "
-                                  "disconnected. Done: %1.")
-                          .arg(done.isEmpty() ? CliText::tr("none") : done.join(separator))
-                    : QString();
+    // A run over every instrument reached only those the library could list.
+    const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
+    if (unlisted > 0)
+        summary += QLatin1Char(' ') + unlistedText(unlisted);
+    const QString doneText = done.isEmpty() ? CliText::tr("none") : done.join(separator);
+    QString interruption;
+    if (stop == Stop::INTERRUPT)
+        interruption = CliText::tr("Stopped by Ctrl+C after the instrument in progress had finished and was "
+                                   "disconnected. Done: %1.")
+                           .arg(doneText);
+    else if (stop == Stop::OUTPUT_FAILED)
+        interruption =
+            CliText::tr("Stopped because standard output could not be written, after the instrument "
+                        "in progress had finished and was disconnected. Done: %1.")
+                .arg(doneText);
+    const bool interrupted = stop == Stop::INTERRUPT;
 
-    const int status = failed.isEmpty() && notDone.isEmpty() ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
+    const int status =
+        failed.isEmpty() && notDone.isEmpty() && unlisted == 0 ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
     if (m_request.json) {
         m_output.document(
             QJsonObject{{QStringLiteral("command"), m_request.commandName},
@@ -723,13 +764,17 @@ int Run::finish(const QVector<InstrumentResult> &results, bool interrupted)
                                      {QStringLiteral("succeeded"), succeeded},
                                      {QStringLiteral("failed"), QJsonArray::fromStringList(failed)},
                                      {QStringLiteral("notDone"), QJsonArray::fromStringList(notDone)},
+                                     {QStringLiteral("unlisted"), int(unlisted)},
                                      {QStringLiteral("text"), summary}}},
                         {QStringLiteral("interrupted"), interrupted},
                         {QStringLiteral("exitStatus"), status}});
-        if (interrupted)
+        if (stop != Stop::NONE)
             m_output.message(interruption);
     } else {
-        if (interrupted)
+        // Standard output has failed: the reason goes where it can still be read.
+        if (stop == Stop::OUTPUT_FAILED)
+            m_output.message(interruption);
+        else if (stop == Stop::INTERRUPT)
             m_output.line(interruption);
         m_output.line(summary);
     }

@@ -269,6 +269,17 @@ void TestCli::targets_data()
                                  << "Give one target only";
     QTest::newRow("none listed") << QVector<int>{} << QStringList{"power-off", "30", "--all"} << 1
                                  << "The measuring instruments is not connected.";
+    QTest::newRow("list, none listed")
+        << QVector<int>{} << QStringList{"list"} << 1 << "The measuring instruments is not connected.";
+    // More than the window's device list holds: every one is reached.
+    QVector<int> many;
+    QStringList manySerials;
+    for (int serial = 1; serial <= 150; ++serial) {
+        many.append(serial);
+        manySerials.append(QStringLiteral("%1").arg(serial, 8, 10, QLatin1Char('0')));
+    }
+    QTest::newRow("--all of 150") << many << QStringList{"power-off", "30", "--all"} << 0
+                                  << manySerials.join(' ');
     QTest::newRow("list takes no target")
         << two << QStringList{"list", "--port", "1"} << 2 << "list does not take --port.";
     QTest::newRow("show has no dry run")
@@ -293,7 +304,7 @@ void TestCli::targets()
         // The second of two with one serial number is reached over the network.
         if (i > 0 && serials[i] == serials[i - 1])
             json.insert("portType", 2);
-        sim.write(QStringLiteral("i%1").arg(i), json);
+        sim.write(QStringLiteral("i%1").arg(i, 3, 10, QLatin1Char('0')), json);
     }
     const CliResult result = CliRunner(sim.path()).run(arguments);
 
