@@ -1,0 +1,20 @@
+#pragma once
+// The report as one JSON document on standard output, written when the run ends (or fails).
+
+#include "CliReport.h"
+
+#include <QJsonObject>
+
+class CliJsonReport : public CliReport
+{
+public:
+    CliJsonReport(const CliRequest &request, CliOutput &output) : CliReport(request, output) {}
+
+    void list(const QVector<ListedInstrument> &instruments) override;
+    void instrument(const InstrumentResult &result) override;
+    int finish(const QVector<InstrumentResult> &results, bool interrupted) override;
+    int error(const QString &error, int status) override;
+};
+
+// The document of a run that ended before any instrument was worked on.
+QJsonObject cliErrorDocument(const QString &commandName, const QString &error, int exitStatus);
