@@ -1,7 +1,7 @@
 # Keeps the translation sources en.ts and jp.ts in step with the texts in the code.
 #
 #   cmake -DMODE=update -DLUPDATE=... -DSOURCE_DIR=... -P translations.cmake
-#       Adds new texts from app/, ui/ and cli/ (unfinished in jp.ts, English = source in en.ts) and
+#       Adds new texts from app/, ui/, cli/ and instrument/ (unfinished in jp.ts, English = source in en.ts) and
 #       marks texts that the code no longer has as vanished, keeping their translations for
 #       reuse.
 #   cmake -DMODE=prune -DLUPDATE=... -DSOURCE_DIR=... -P translations.cmake
@@ -18,7 +18,7 @@ foreach(required MODE LUPDATE SOURCE_DIR)
     endif()
 endforeach()
 
-set(scanned_dirs "${SOURCE_DIR}/app" "${SOURCE_DIR}/ui" "${SOURCE_DIR}/cli")
+set(scanned_dirs "${SOURCE_DIR}/app" "${SOURCE_DIR}/ui" "${SOURCE_DIR}/cli" "${SOURCE_DIR}/instrument")
 set(languages en jp)
 
 # Runs lupdate over the sources into the given .ts files.

@@ -3,6 +3,7 @@
 #include "app/LangSelectDialog.h"
 #include "files/ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/SharedTexts.h"
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
 #include "ui/ToolMessageBox.h"
@@ -83,7 +84,7 @@ int runStartup(QApplication &app)
         if (defaultQtTranslationLoaded)
             QCoreApplication::installTranslator(&defaultQtTranslator);
     } else {
-        showInformation(iconPath, QObject::tr("Failed to set default language."));
+        showInformation(iconPath, startupText(StartupText::DEFAULT_LANGUAGE_FAILED));
     }
 
     auto langDialog = std::make_unique<LangSelectDialog>();
@@ -99,11 +100,11 @@ int runStartup(QApplication &app)
         if (langDialog->language == KT9_LANGUAGE_ENGLISH) {
             qDebug("select English:%d", langDialog->language);
             selectedLoaded = selectedTranslator->load(resourceDir + KT9_ENGLISH_TRANSLATION_FILE);
-            failureText = QObject::tr("Failed to set select(English) language.");
+            failureText = startupText(StartupText::ENGLISH_FAILED);
         } else {
             qDebug("select japanese:%d", langDialog->language);
             selectedLoaded = selectedTranslator->load(resourceDir + KT9_JAPANESE_TRANSLATION_FILE);
-            failureText = QObject::tr("Failed to set select(japanese) language.");
+            failureText = startupText(StartupText::JAPANESE_FAILED);
         }
         if (selectedLoaded) {
             if (defaultTranslationLoaded)

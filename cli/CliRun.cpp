@@ -1,152 +1,30 @@
 #include "CliRun.h"
 
 #include "CliOutput.h"
+#include "CliReport.h"
 #include "CliTexts.h"
+#include "CliValues.h"
 #include "Interrupt.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 
 #include <QByteArray>
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QVector>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
 const QString HIDDEN_KEY = QStringLiteral("***");
 
-// One field that differs between the instrument and what is (or would be) written.
-struct Change
-{
-    QString field; ///< name in the JSON document
-    QString label; ///< caption in the text output
-    QString oldText;
-    QString newText;
-    QJsonValue oldValue;
-    QJsonValue newValue;
-};
-
-// One value that show reports.
-struct Shown
-{
-    QString field;
-    QString label;
-    QString text;
-    QJsonValue value;
-};
-
-struct InstrumentResult
-{
-    enum Outcome
-    {
-        Succeeded,
-        Failed,
-        NotDone,
-    };
-    int port = 0; ///< position in the list, counted from 1
-    QString serial;
-    QString label;
-    Outcome outcome = NotDone;
-    QStringList messages;
-    QVector<Change> changes;
-    QVector<Shown> shown;
-};
-
-QString addressText(const uint8_t (&octets)[QLX_IPV4_SIZE])
-{
-    return QStringLiteral("%1.%2.%3.%4").arg(octets[0]).arg(octets[1]).arg(octets[2]).arg(octets[3]);
-}
-
-// Text of a fixed-size character field up to its first zero byte.
-QByteArray fieldBytes(const char *field, std::size_t size)
-{
-    return QByteArray(field, int(qstrnlen(field, size)));
-}
-
-QString withColon(const QString &caption)
-{
-    return caption.endsWith(QLatin1Char(':')) ? caption : caption + QLatin1Char(':');
-}
-
-// The power-off time as the command line names it, and as the window's page shows it.
-QString powerOffWord(QlxShutdownMode mode)
-{
-    switch (mode) {
-    case QLX_SHUTDOWN_DISABLED:
-        return QStringLiteral("off");
-    case QLX_SHUTDOWN_15_MIN:
-        return QStringLiteral("15");
-    case QLX_SHUTDOWN_30_MIN:
-        return QStringLiteral("30");
-    case QLX_SHUTDOWN_60_MIN:
-        return QStringLiteral("60");
-    default:
-        return QStringLiteral("unknown");
-    }
-}
-
-QString powerOffCaption(QlxShutdownMode mode)
-{
-    switch (mode) {
-    case QLX_SHUTDOWN_DISABLED:
-        return windowText(WindowText::POWER_OFF_DISABLED);
-    case QLX_SHUTDOWN_15_MIN:
-        return windowText(WindowText::POWER_OFF_15);
-    case QLX_SHUTDOWN_30_MIN:
-        return windowText(WindowText::POWER_OFF_30);
-    case QLX_SHUTDOWN_60_MIN:
-        return windowText(WindowText::POWER_OFF_60);
-    default:
-        return CliText::tr("unknown mode %1").arg(int(mode));
-    }
-}
-
-QString resultWord(InstrumentResult::Outcome outcome)
-{
-    switch (outcome) {
-    case InstrumentResult::Succeeded:
-        return CliText::tr("OK");
-    case InstrumentResult::Failed:
-        return CliText::tr("FAILED");
-    case InstrumentResult::NotDone:
-        break;
-    }
-    return CliText::tr("NOT DONE");
-}
-
-QString resultName(InstrumentResult::Outcome outcome)
-{
-    switch (outcome) {
-    case InstrumentResult::Succeeded:
-        return QStringLiteral("succeeded");
-    case InstrumentResult::Failed:
-        return QStringLiteral("failed");
-    case InstrumentResult::NotDone:
-        break;
-    }
-    return QStringLiteral("not-done");
-}
-
-// The instruments the library reports but could not hand over in its list.
-QString unlistedText(uint32_t count)
-{
-    return CliText::tr("Not reached: instruments the instrument library reports but could not list: %1.")
-        .arg(count);
-}
-
-QJsonObject errorDocument(const QString &commandName, const QString &error, int exitStatus)
-{
-    return QJsonObject{{QStringLiteral("command"), commandName},
-                       {QStringLiteral("error"), error},
-                       {QStringLiteral("exitStatus"), exitStatus}};
-}
-
 class Run
 {
 public:
-    Run(const CliRequest &request, CliOutput &output) : m_request(request), m_output(output) {}
+    Run(const CliRequest &request, CliOutput &output)
+        : m_request(request), m_output(output), m_report(CliReport::make(request, output))
+    {
+    }
 
     int exec();
 
@@ -176,20 +54,11 @@ private:
     QVector<Change> networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const;
     void addNetworkShown(InstrumentResult &result) const;
 
-    // Why a run stopped before its last instrument.
-    enum class Stop
-    {
-        NONE,
-        INTERRUPT,     ///< Ctrl+C
-        OUTPUT_FAILED, ///< standard output could not be written
-    };
-
-    int fail(const QString &error, int status);
-    void printResult(const InstrumentResult &result);
-    int finish(const QVector<InstrumentResult> &results, Stop stop);
+    QVector<ListedInstrument> listed() const;
 
     const CliRequest &m_request;
-    CliOutput &m_output;
+    CliOutput &m_output; ///< looked at between instruments: a run stops once it has failed
+    std::unique_ptr<CliReport> m_report;
     CQlxSdk_Ctrl m_ctrl;
     QByteArray m_filePath;        ///< the input or output file in the local 8-bit encoding
     QlxNetworkInfo m_wanted = {}; ///< network load: the record every instrument gets
@@ -210,33 +79,32 @@ int Run::exec()
         return status;
 
     QVector<InstrumentResult> results;
-    Stop stop = Stop::NONE;
+    CliStop stop = CliStop::NONE;
     for (int i = 0; i < targets.size(); ++i) {
         // Checked between instruments only: the one in progress is always finished and let go.
         if (interruptRequested())
-            stop = Stop::INTERRUPT;
+            stop = CliStop::INTERRUPT;
         else if (m_output.failed())
-            stop = Stop::OUTPUT_FAILED;
-        if (stop != Stop::NONE) {
+            stop = CliStop::OUTPUT_FAILED;
+        if (stop != CliStop::NONE) {
             for (int j = i; j < targets.size(); ++j) {
                 InstrumentResult notDone;
                 notDone.port = targets[j] + 1;
                 notDone.serial = serialNumberLabel(m_ctrl.ports[targets[j]].serialNo);
                 notDone.label = m_ctrl.portLabels[targets[j]];
                 results.append(notDone);
-                printResult(notDone);
+                m_report->instrument(notDone);
             }
             break;
         }
         if (targets.size() > 1)
-            m_output.progress(CliText::tr("Instrument %1 of %2: %3")
-                                  .arg(i + 1)
-                                  .arg(targets.size())
-                                  .arg(serialNumberLabel(m_ctrl.ports[targets[i]].serialNo)));
+            m_report->progress(i + 1, targets.size(), serialNumberLabel(m_ctrl.ports[targets[i]].serialNo));
         results.append(process(targets[i]));
-        printResult(results.last());
+        m_report->instrument(results.last());
     }
-    return finish(results, stop);
+    // A run over every instrument reached only those the library could list.
+    const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
+    return m_report->finish(results, stop, unlisted);
 }
 
 int Run::list()
@@ -244,26 +112,16 @@ int Run::list()
     const uint32_t unlisted = m_ctrl.refreshFullPortList() ? m_ctrl.unlistedPortCount : 0;
     // Nothing to work on: the window's message, as for every other command.
     if (m_ctrl.ports.isEmpty() && unlisted == 0)
-        return fail(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
-    QJsonArray instruments;
-    for (int i = 0; i < m_ctrl.ports.size(); ++i) {
-        const QString serial = serialNumberLabel(m_ctrl.ports[i].serialNo);
-        if (m_request.json)
-            instruments.append(QJsonObject{{QStringLiteral("port"), i + 1},
-                                           {QStringLiteral("serial"), serial},
-                                           {QStringLiteral("label"), m_ctrl.portLabels[i]}});
-        else
-            m_output.line(QStringLiteral("%1  %2  %3").arg(i + 1).arg(serial, m_ctrl.portLabels[i]));
-    }
-    const int status = unlisted == 0 ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
-    if (unlisted > 0)
-        m_output.message(unlistedText(unlisted));
-    if (m_request.json)
-        m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
-                                      {QStringLiteral("instruments"), instruments},
-                                      {QStringLiteral("unlisted"), int(unlisted)},
-                                      {QStringLiteral("exitStatus"), status}});
-    return status;
+        return m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
+    return m_report->list(listed(), unlisted);
+}
+
+QVector<ListedInstrument> Run::listed() const
+{
+    QVector<ListedInstrument> instruments;
+    for (int i = 0; i < m_ctrl.ports.size(); ++i)
+        instruments.append({i + 1, serialNumberLabel(m_ctrl.ports[i].serialNo), m_ctrl.portLabels[i]});
+    return instruments;
 }
 
 bool Run::prepare()
@@ -271,15 +129,17 @@ bool Run::prepare()
     const QString file = QDir::toNativeSeparators(m_request.file);
     if (m_request.command == CliCommand::NetworkLoad) {
         if (!m_ctrl.loadNetworkFile(m_filePath.constData())) {
-            fail(QStringLiteral("%1: %2").arg(file, windowText(WindowText::NETWORK_FILE_READ_FAILED)),
-                 CLI_EXIT_USAGE);
+            m_report->error(
+                QStringLiteral("%1: %2").arg(file, windowText(WindowText::NETWORK_FILE_READ_FAILED)),
+                CLI_EXIT_USAGE);
             return false;
         }
         const CQlxSdk_Ctrl::AddressTexts texts = {m_ctrl.ipAddressOctets, m_ctrl.subnetMaskOctets,
                                                   m_ctrl.defaultGatewayOctets, m_ctrl.dnsOctets};
         CQlxSdk_Ctrl::AddressOctets octets;
         if (!CQlxSdk_Ctrl::addressesToSend(m_ctrl.dhcpEnabled, texts, octets)) {
-            fail(QStringLiteral("%1: %2").arg(file, windowText(WindowText::INPUT_INVALID)), CLI_EXIT_USAGE);
+            m_report->error(QStringLiteral("%1: %2").arg(file, windowText(WindowText::INPUT_INVALID)),
+                            CLI_EXIT_USAGE);
             return false;
         }
         applyNetworkSettings(octets);
@@ -289,8 +149,8 @@ bool Run::prepare()
         const bool accepted = white ? m_ctrl.checkWhitePlateFile(m_filePath.constData())
                                     : m_ctrl.checkAmbientAdapterFile(m_filePath.constData());
         if (!accepted) {
-            fail(QStringLiteral("%1: %2").arg(file, windowText(WindowText::CAL_FILE_READ_FAILED)),
-                 CLI_EXIT_USAGE);
+            m_report->error(QStringLiteral("%1: %2").arg(file, windowText(WindowText::CAL_FILE_READ_FAILED)),
+                            CLI_EXIT_USAGE);
             return false;
         }
         m_fileSerial = white ? m_ctrl.whitePlateFileSerialText : m_ctrl.ambientAdapterFileSerialText;
@@ -301,7 +161,7 @@ bool Run::prepare()
 bool Run::selectTargets(QVector<int> &targets, int &status)
 {
     if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0)) {
-        status = fail(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
+        status = m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
         return false;
     }
     const int count = m_ctrl.ports.size();
@@ -350,18 +210,7 @@ bool Run::selectTargets(QVector<int> &targets, int &status)
     if (error.isEmpty())
         return true;
     targets.clear();
-    // The instrument asked for may be one of those the library could not list.
-    if (unlisted > 0) {
-        status = fail(error + QLatin1Char(' ') + unlistedText(unlisted), CLI_EXIT_FAILURE);
-        return false;
-    }
-    // The list helps to choose: it goes with the error on standard error.
-    QStringList listed;
-    for (int i = 0; i < count; ++i)
-        listed.append(QStringLiteral("  %1  %2  %3")
-                          .arg(i + 1)
-                          .arg(serialNumberLabel(m_ctrl.ports[i].serialNo), m_ctrl.portLabels[i]));
-    status = reportUsageError(m_request.commandName, error, m_request.json, m_output, listed);
+    status = m_report->targetError(error, listed(), unlisted);
     return false;
 }
 
@@ -659,144 +508,10 @@ bool Run::registerAccessory(InstrumentResult &result)
     return true;
 }
 
-int Run::fail(const QString &error, int status)
-{
-    m_output.message(error);
-    if (m_request.json)
-        m_output.document(errorDocument(m_request.commandName, error, status));
-    return status;
-}
-
-void Run::printResult(const InstrumentResult &result)
-{
-    if (m_request.json)
-        return;
-    QString line = QStringLiteral("%1  %2  %3").arg(result.serial, result.label, resultWord(result.outcome));
-    if (!result.messages.isEmpty())
-        line += QStringLiteral("  ") + result.messages.join(QLatin1Char(' '));
-    m_output.line(line);
-    for (const Shown &shown : result.shown) {
-        if (!shown.label.isEmpty())
-            m_output.line(QStringLiteral("    %1 %2").arg(withColon(shown.label), shown.text));
-    }
-    for (const Change &change : result.changes)
-        m_output.line(
-            QStringLiteral("    %1 %2 -> %3").arg(withColon(change.label), change.oldText, change.newText));
-    const bool writes = m_request.command != CliCommand::Show && m_request.command != CliCommand::NetworkSave;
-    if (writes && result.outcome == InstrumentResult::Succeeded && result.changes.isEmpty())
-        m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
-}
-
-int Run::finish(const QVector<InstrumentResult> &results, Stop stop)
-{
-    QStringList failed;
-    QStringList notDone;
-    QStringList done;
-    int succeeded = 0;
-    QJsonArray instruments;
-    for (const InstrumentResult &result : results) {
-        if (result.outcome == InstrumentResult::Succeeded)
-            ++succeeded;
-        else if (result.outcome == InstrumentResult::Failed)
-            failed.append(result.serial);
-        else
-            notDone.append(result.serial);
-        if (result.outcome != InstrumentResult::NotDone)
-            done.append(result.serial);
-
-        QJsonObject instrument{{QStringLiteral("port"), result.port},
-                               {QStringLiteral("serial"), result.serial},
-                               {QStringLiteral("label"), result.label},
-                               {QStringLiteral("result"), resultName(result.outcome)},
-                               {QStringLiteral("message"), result.messages.join(QLatin1Char(' '))}};
-        if (m_request.command == CliCommand::Show) {
-            QJsonObject settings;
-            for (const Shown &shown : result.shown)
-                settings.insert(shown.field, shown.value);
-            instrument.insert(QStringLiteral("settings"), settings);
-        } else {
-            QJsonArray changes;
-            for (const Change &change : result.changes)
-                changes.append(QJsonObject{{QStringLiteral("field"), change.field},
-                                           {QStringLiteral("old"), change.oldValue},
-                                           {QStringLiteral("new"), change.newValue}});
-            instrument.insert(QStringLiteral("changes"), changes);
-        }
-        instruments.append(instrument);
-    }
-
-    const QString separator = QStringLiteral(", ");
-    QString summary = m_request.dryRun
-                          ? CliText::tr("Summary (dry run, nothing written): %1 of %2 passed the checks.")
-                                .arg(succeeded)
-                                .arg(results.size())
-                          : CliText::tr("Summary: %1 of %2 succeeded.").arg(succeeded).arg(results.size());
-    if (!failed.isEmpty())
-        summary += QLatin1Char(' ') + CliText::tr("Failed: %1.").arg(failed.join(separator));
-    if (!notDone.isEmpty())
-        summary += QLatin1Char(' ') + CliText::tr("Not done: %1.").arg(notDone.join(separator));
-    // A run over every instrument reached only those the library could list.
-    const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
-    if (unlisted > 0)
-        summary += QLatin1Char(' ') + unlistedText(unlisted);
-    const QString doneText = done.isEmpty() ? CliText::tr("none") : done.join(separator);
-    QString interruption;
-    if (stop == Stop::INTERRUPT)
-        interruption = CliText::tr("Stopped by Ctrl+C after the instrument in progress had finished and was "
-                                   "disconnected. Done: %1.")
-                           .arg(doneText);
-    else if (stop == Stop::OUTPUT_FAILED)
-        interruption =
-            CliText::tr("Stopped because standard output could not be written, after the instrument "
-                        "in progress had finished and was disconnected. Done: %1.")
-                .arg(doneText);
-    const bool interrupted = stop == Stop::INTERRUPT;
-
-    const int status =
-        failed.isEmpty() && notDone.isEmpty() && unlisted == 0 ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
-    if (m_request.json) {
-        m_output.document(
-            QJsonObject{{QStringLiteral("command"), m_request.commandName},
-                        {QStringLiteral("dryRun"), m_request.dryRun},
-                        {QStringLiteral("instruments"), instruments},
-                        {QStringLiteral("summary"),
-                         QJsonObject{{QStringLiteral("instruments"), results.size()},
-                                     {QStringLiteral("succeeded"), succeeded},
-                                     {QStringLiteral("failed"), QJsonArray::fromStringList(failed)},
-                                     {QStringLiteral("notDone"), QJsonArray::fromStringList(notDone)},
-                                     {QStringLiteral("unlisted"), int(unlisted)},
-                                     {QStringLiteral("text"), summary}}},
-                        {QStringLiteral("interrupted"), interrupted},
-                        {QStringLiteral("exitStatus"), status}});
-        if (stop != Stop::NONE)
-            m_output.message(interruption);
-    } else {
-        // Standard output has failed: the reason goes where it can still be read.
-        if (stop == Stop::OUTPUT_FAILED)
-            m_output.message(interruption);
-        else if (stop == Stop::INTERRUPT)
-            m_output.line(interruption);
-        m_output.line(summary);
-    }
-    return status;
-}
-
 } // namespace
 
 int runCliRequest(const CliRequest &request, CliOutput &output)
 {
     Run run(request, output);
     return run.exec();
-}
-
-int reportUsageError(const QString &commandName, const QString &error, bool json, CliOutput &output,
-                     const QStringList &details)
-{
-    output.message(QStringLiteral("kt9-cli: %1").arg(error));
-    for (const QString &detail : details)
-        output.message(detail);
-    output.message(CliText::tr("Try kt9-cli --help for more information."));
-    if (json)
-        output.document(errorDocument(commandName, error, CLI_EXIT_USAGE));
-    return CLI_EXIT_USAGE;
 }

@@ -3,6 +3,7 @@
 
 #include "CliArguments.h"
 #include "CliOutput.h"
+#include "CliReport.h"
 #include "CliRun.h"
 #include "CliTexts.h"
 #include "Console.h"

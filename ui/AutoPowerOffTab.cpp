@@ -3,6 +3,7 @@
 #include "InitSettingDialog.h"
 
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/SharedTexts.h"
 #include "ui_InitSettingDialog.h"
 
 bool InitSettingDialog::checkShutdownModeButton(QlxShutdownMode mode)
@@ -36,7 +37,7 @@ void InitSettingDialog::on_getAutoPWOffPushBtn_clicked()
         checkShutdownModeButton(mode);
         showInformationMessage(tr("Successful read body data."));
     } else {
-        showCriticalMessage(tr("Failed to read automatic shutdown time."));
+        showCriticalMessage(windowText(WindowText::SHUTDOWN_READ_FAILED));
     }
 
     ui->getAutoPWOffPushBtn->setEnabled(true);
@@ -62,11 +63,11 @@ void InitSettingDialog::on_setAutoPWOffPushBtn_clicked()
         anyChecked = false;
 
     if (!anyChecked)
-        showCriticalMessage(tr("Failed to write automatic shutdown time."));
+        showCriticalMessage(windowText(WindowText::SHUTDOWN_WRITE_FAILED));
     else if (controller->writeShutdownTime(mode))
-        showInformationMessage(tr("Successful device writing."));
+        showInformationMessage(windowText(WindowText::DEVICE_WRITTEN));
     else
-        showCriticalMessage(tr("Failed to write automatic shutdown time."));
+        showCriticalMessage(windowText(WindowText::SHUTDOWN_WRITE_FAILED));
 
     ui->getAutoPWOffPushBtn->setEnabled(true);
     ui->setAutoPWOffPushBtn->setEnabled(true);

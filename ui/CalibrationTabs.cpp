@@ -5,6 +5,7 @@
 #include "InitSettingDialog.h"
 
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/SharedTexts.h"
 #include "ui_InitSettingDialog.h"
 
 #include <QByteArray>
@@ -38,7 +39,7 @@ InitSettingDialog::CalibrationPage InitSettingDialog::whitePlatePage()
             ui->selWCPFilePushBtn,
             ui->setWCPValPushBtn,
             &wcpFilePath,
-            tr("Failed to write WhiteCalibPlate data."),
+            windowText(WindowText::WHITE_WRITE_FAILED),
             tr("Failed to write WhiteCalibPlate file.")};
 }
 
@@ -54,7 +55,7 @@ InitSettingDialog::CalibrationPage InitSettingDialog::ambientAdapterPage()
             ui->selAmbLightAdpFilePushBtn,
             ui->setAmbAdpBodyPushBtn,
             &adapterFilePath,
-            tr("Failed to write AmbientLightAdapter data."),
+            windowText(WindowText::AMBIENT_WRITE_FAILED),
             tr("Failed to write AmbientLightAdapter file.")};
 }
 
@@ -76,7 +77,7 @@ void InitSettingDialog::selectCalibrationFile(const CalibrationPage &page)
         page.fileSerialLabel->setText(QString());
         *page.filePath = fileName;
         page.writeButton->setEnabled(false);
-        showCriticalMessage(tr("Failed to read file data."));
+        showCriticalMessage(windowText(WindowText::CAL_FILE_READ_FAILED));
     }
 }
 
@@ -91,7 +92,7 @@ void InitSettingDialog::registerCalibrationFile(const CalibrationPage &page)
         // The controller reads the file again: what is on disk now is what gets registered.
         const QByteArray path = page.filePath->toLocal8Bit();
         if ((*controller.*page.registerFile)(path.constData())) {
-            showInformationMessage(tr("Successful device writing."));
+            showInformationMessage(windowText(WindowText::DEVICE_WRITTEN));
             controller->readCalibSerialNumbers();
             page.currentSerialLabel->setText(*controller.*page.currentSerialText);
         } else {

@@ -5,6 +5,7 @@
 #include "ToolMessageBox.h"
 #include "files/ResourcePaths.h"
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/SharedTexts.h"
 #include "ui_InitSettingDialog.h"
 
 #include <QButtonGroup>
@@ -89,7 +90,7 @@ void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
         uncheckRadioButton(ui->dhcpOffRadioBtn);
         ui->ConnectPushBtn->setFocus(Qt::OtherFocusReason);
     } else if (!controller->connectDevice(portIndex, KT9_CONNECT_PARAM)) {
-        showCriticalMessage(tr("Failed to connect device."));
+        showCriticalMessage(windowText(WindowText::CONNECT_FAILED));
     } else {
         ui->setBasetabWidget->setEnabled(true);
         ui->networkSetTab->setEnabled(true);
@@ -103,7 +104,7 @@ void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
             ui->MACAddresslabel->setText(QString());
             uncheckRadioButton(ui->dhcpOnRadioBtn);
             uncheckRadioButton(ui->dhcpOffRadioBtn);
-            showCriticalMessage(tr("Failed to read device data."));
+            showCriticalMessage(windowText(WindowText::DEVICE_READ_FAILED));
         } else {
             ui->serialNolabel->setText(controller->serialNumberText);
             ui->firmVersionlabel->setText(controller->firmwareVersionText);
@@ -119,7 +120,7 @@ void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
                 uncheckRadioButton(ui->disableRadioBtn);
                 uncheckRadioButton(ui->dhcpOnRadioBtn);
                 uncheckRadioButton(ui->dhcpOffRadioBtn);
-                showInformationMessage(tr("Wireless LAN is invalid."));
+                showInformationMessage(windowText(WindowText::WIRELESS_LAN_INVALID));
             }
 
             if (controller->readCalibSerialNumbers()) {
@@ -128,15 +129,15 @@ void InitSettingDialog::initialize(int32_t portIndex, bool atStartUp)
             } else {
                 ui->curWCalibPlateSerialNolabel->setText(QString());
                 ui->curAmbAdpSerialNolabel->setText(QString());
-                showCriticalMessage(tr("Failed to device WhiteCalibPlateSerialNo."));
-                showCriticalMessage(tr("Failed to device AmbientLightAdapterSerialNo."));
+                showCriticalMessage(windowText(WindowText::WHITE_SERIAL_READ_FAILED));
+                showCriticalMessage(windowText(WindowText::AMBIENT_SERIAL_READ_FAILED));
             }
 
             QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;
             if (controller->readShutdownTime(mode))
                 checkShutdownModeButton(mode);
             else
-                showCriticalMessage(tr("Failed to read automatic shutdown time."));
+                showCriticalMessage(windowText(WindowText::SHUTDOWN_READ_FAILED));
         }
 
         ui->ConnectPushBtn->setEnabled(false);
@@ -154,7 +155,7 @@ void InitSettingDialog::on_ConnectPushBtn_clicked()
 {
     controller->refreshPortList();
     if (controller->portCount == 0) {
-        showInformationMessage(tr("The measuring instruments is not connected."));
+        showInformationMessage(windowText(WindowText::NOT_CONNECTED));
         initialize(kNoInstrument, false);
         return;
     }
@@ -191,7 +192,7 @@ void InitSettingDialog::on_disConnectPushBtn_clicked()
     if (!sessionOpen)
         return;
     if (!controller->disconnectDevice()) {
-        showCriticalMessage(tr("Failed to device disconnect."));
+        showCriticalMessage(windowText(WindowText::DISCONNECT_FAILED));
         return;
     }
     timer.stop();
@@ -234,7 +235,7 @@ void InitSettingDialog::timerHit()
     qDebug("eEventCode_DisConnect true \n");
     resetToDisconnected();
     sessionOpen = false;
-    showCriticalMessage(tr("The connection with the measuring instrument was disconnected."));
+    showCriticalMessage(windowText(WindowText::CONNECTION_LOST));
 }
 
 void InitSettingDialog::on_setBasetabWidget_currentChanged(int index)

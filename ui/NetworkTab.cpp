@@ -4,6 +4,7 @@
 #include "InitSettingDialog.h"
 
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/SharedTexts.h"
 #include "ui_InitSettingDialog.h"
 
 #include <QByteArray>
@@ -118,7 +119,7 @@ void InitSettingDialog::on_readToFilePushBtn_clicked()
         showNetworkSettings();
         showInformationMessage(tr("Successful read file data."));
     } else {
-        showCriticalMessage(tr("Failed to read Network Infomation file data."));
+        showCriticalMessage(windowText(WindowText::NETWORK_FILE_READ_FAILED));
     }
 }
 
@@ -131,21 +132,21 @@ void InitSettingDialog::on_writeFilePushBtn_clicked()
     // The address fields are checked whatever the DHCP setting: the file keeps what they hold.
     OctetValues values;
     if (!CQlxSdk_Ctrl::octetsFromTexts(octetFieldTexts(), values)) {
-        showCriticalMessage(tr("The input value is invalid."));
+        showCriticalMessage(windowText(WindowText::INPUT_INVALID));
         return;
     }
     if (!fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) ||
         !fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH)) {
-        showCriticalMessage(tr("Failed to write Network Infomation file data."));
+        showCriticalMessage(windowText(WindowText::NETWORK_FILE_WRITE_FAILED));
         return;
     }
     collectNetworkSettings(values);
 
     const QByteArray path = fileName.toLocal8Bit();
     if (controller->saveNetworkFile(path.constData()))
-        showInformationMessage(tr("Successful file writing."));
+        showInformationMessage(windowText(WindowText::NETWORK_FILE_WRITTEN));
     else
-        showCriticalMessage(tr("Failed to write Network Infomation file data."));
+        showCriticalMessage(windowText(WindowText::NETWORK_FILE_WRITE_FAILED));
 }
 
 void InitSettingDialog::on_readBodyPushBtn_clicked()
@@ -154,7 +155,7 @@ void InitSettingDialog::on_readBodyPushBtn_clicked()
         showNetworkSettings();
         showInformationMessage(tr("Successful read body data."));
     } else {
-        showCriticalMessage(tr("Failed to read Network Infomation data."));
+        showCriticalMessage(windowText(WindowText::NETWORK_READ_FAILED));
     }
 }
 
@@ -171,15 +172,13 @@ void InitSettingDialog::on_writeBodyPushBtn_clicked()
         fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) &&
         fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH);
     if (!valid) {
-        showCriticalMessage(tr("The input value is invalid."));
+        showCriticalMessage(windowText(WindowText::INPUT_INVALID));
     } else {
         collectNetworkSettings(values);
         if (controller->writeNetworkInfo())
-            showInformationMessage(
-                tr("Write successful. To reflect, after [Disconnect], turn the power supply "
-                   "of the measuring instrument OFF -> ON."));
+            showInformationMessage(windowText(WindowText::NETWORK_WRITTEN));
         else
-            showCriticalMessage(tr("Failed to write Network Infomation data."));
+            showCriticalMessage(windowText(WindowText::NETWORK_WRITE_FAILED));
     }
 
     ui->readToFilePushBtn->setEnabled(true);

@@ -1,4 +1,4 @@
-#include "CliTexts.h"
+#include "SharedTexts.h"
 
 QString windowText(const char *source)
 {

@@ -1,0 +1,73 @@
+#include "CliTextReport.h"
+
+#include "CliOutput.h"
+#include "CliTexts.h"
+
+namespace {
+
+QString withColon(const QString &caption)
+{
+    return caption.endsWith(QLatin1Char(':')) ? caption : caption + QLatin1Char(':');
+}
+
+QString resultWord(InstrumentResult::Outcome outcome)
+{
+    switch (outcome) {
+    case InstrumentResult::Succeeded:
+        return CliText::tr("OK");
+    case InstrumentResult::Failed:
+        return CliText::tr("FAILED");
+    case InstrumentResult::NotDone:
+        break;
+    }
+    return CliText::tr("NOT DONE");
+}
+
+} // namespace
+
+int CliTextReport::list(const QVector<ListedInstrument> &instruments, uint32_t unlisted)
+{
+    for (const ListedInstrument &instrument : instruments)
+        m_output.line(
+            QStringLiteral("%1  %2  %3").arg(instrument.port).arg(instrument.serial, instrument.label));
+    if (unlisted == 0)
+        return CLI_EXIT_SUCCESS;
+    m_output.message(unlistedText(unlisted));
+    return CLI_EXIT_FAILURE;
+}
+
+void CliTextReport::instrument(const InstrumentResult &result)
+{
+    QString line = QStringLiteral("%1  %2  %3").arg(result.serial, result.label, resultWord(result.outcome));
+    if (!result.messages.isEmpty())
+        line += QStringLiteral("  ") + result.messages.join(QLatin1Char(' '));
+    m_output.line(line);
+    for (const Shown &shown : result.shown) {
+        if (!shown.label.isEmpty())
+            m_output.line(QStringLiteral("    %1 %2").arg(withColon(shown.label), shown.text));
+    }
+    for (const Change &change : result.changes)
+        m_output.line(
+            QStringLiteral("    %1 %2 -> %3").arg(withColon(change.label), change.oldText, change.newText));
+    const bool writes = m_request.command != CliCommand::Show && m_request.command != CliCommand::NetworkSave;
+    if (writes && result.outcome == InstrumentResult::Succeeded && result.changes.isEmpty())
+        m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
+}
+
+int CliTextReport::finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted)
+{
+    const Summary summary = summarize(results, stop, unlisted);
+    // Standard output has failed: the reason goes where it can still be read.
+    if (stop == CliStop::OUTPUT_FAILED)
+        m_output.message(summary.interruption);
+    else if (stop == CliStop::INTERRUPT)
+        m_output.line(summary.interruption);
+    m_output.line(summary.text);
+    return summary.exitStatus;
+}
+
+int CliTextReport::error(const QString &error, int status)
+{
+    m_output.message(error);
+    return status;
+}

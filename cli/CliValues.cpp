@@ -1,0 +1,45 @@
+#include "CliValues.h"
+
+#include "CliTexts.h"
+
+QString addressText(const uint8_t (&octets)[QLX_IPV4_SIZE])
+{
+    return QStringLiteral("%1.%2.%3.%4").arg(octets[0]).arg(octets[1]).arg(octets[2]).arg(octets[3]);
+}
+
+QByteArray fieldBytes(const char *field, std::size_t size)
+{
+    return QByteArray(field, int(qstrnlen(field, size)));
+}
+
+QString powerOffWord(QlxShutdownMode mode)
+{
+    switch (mode) {
+    case QLX_SHUTDOWN_DISABLED:
+        return QStringLiteral("off");
+    case QLX_SHUTDOWN_15_MIN:
+        return QStringLiteral("15");
+    case QLX_SHUTDOWN_30_MIN:
+        return QStringLiteral("30");
+    case QLX_SHUTDOWN_60_MIN:
+        return QStringLiteral("60");
+    default:
+        return QStringLiteral("unknown");
+    }
+}
+
+QString powerOffCaption(QlxShutdownMode mode)
+{
+    switch (mode) {
+    case QLX_SHUTDOWN_DISABLED:
+        return windowText(WindowText::POWER_OFF_DISABLED);
+    case QLX_SHUTDOWN_15_MIN:
+        return windowText(WindowText::POWER_OFF_15);
+    case QLX_SHUTDOWN_30_MIN:
+        return windowText(WindowText::POWER_OFF_30);
+    case QLX_SHUTDOWN_60_MIN:
+        return windowText(WindowText::POWER_OFF_60);
+    default:
+        return CliText::tr("unknown mode %1").arg(int(mode));
+    }
+}
