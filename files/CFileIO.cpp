@@ -50,11 +50,51 @@ bool hasLineBreak(const QByteArray &text)
     return text.contains('\n') || text.contains('\r');
 }
 
+// Writes content over the existing file at path, without a temporary file; false when anything
+// failed, with the old content put back. Room for a longer content is taken at the old end
+// first, so a full disk or a file-size limit fails before any old byte changed; only then are
+// the old bytes overwritten and the file cut to its new length. The old bytes are kept in
+// memory to be written back should that fail.
+bool writeInPlace(const QString &path, const QByteArray &content)
+{
+    // Unbuffered: every write reaches the file at once and reports its own failure.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    const QByteArray old = file.readAll();
+    const qint64 oldSize = old.size();
+    const qint64 newSize = content.size();
+    if (file.error() != QFileDevice::NoError || file.size() != oldSize)
+        return false;
+    if (newSize > oldSize) {
+        const QByteArray beyond = content.mid(int(oldSize));
+        if (!file.seek(oldSize) || file.write(beyond) != beyond.size()) {
+            file.resize(oldSize);
+            return false;
+        }
+    }
+    const QByteArray over = content.left(int(oldSize));
+    const qint64 written = file.seek(0) ? file.write(over) : 0;
+    if (written == over.size() && file.resize(newSize)) {
+        file.close();
+        return file.error() == QFileDevice::NoError;
+    }
+    // The old bytes and length go back. A short write changed only the bytes it wrote; a failed
+    // one may have changed any of them. Should this fail too, nothing more can be done: the
+    // result is false either way.
+    const QByteArray touched = old.left(int(written >= 0 ? written : over.size()));
+    if (file.seek(0))
+        file.write(touched);
+    if (newSize > oldSize)
+        file.resize(oldSize);
+    return false;
+}
+
 // Writes content as the whole file at path; false when anything failed. Where the folder allows
 // it, the content goes to a temporary file beside the target and replaces it only when complete,
 // so an existing file is left as it was. In a folder the user may not write, an existing
-// writable file is written in place instead. Qt 5's commit() overlooks a failed flush of the
-// last buffered bytes and a failed close (a full disk): both are checked here.
+// writable file is written in place instead (writeInPlace). Qt 5's commit() overlooks a failed
+// flush of the last buffered bytes and a failed close (a full disk): both are checked here.
 bool writeWholeFile(const QString &path, const QByteArray &content)
 {
     // Only a regular file, or a link to one, is replaced: a device or a pipe stays what it is.
@@ -62,8 +102,9 @@ bool writeWholeFile(const QString &path, const QByteArray &content)
     if (target.exists() && !target.isFile())
         return false;
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush())
+    if (!file.open(QIODevice::WriteOnly))
+        return target.exists() && writeInPlace(path, content);
+    if (file.write(content) != content.size() || !file.flush())
         return false; // an unfinished temporary file is removed with the object
     return file.commit() && file.error() == QFileDevice::NoError;
 }
