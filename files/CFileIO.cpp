@@ -12,7 +12,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -22,10 +24,12 @@ constexpr char LINE_END[] = "\r\n";
 // Lines of a calibration value file that carry data (counted from 1).
 constexpr int CAL_SERIAL_LINE = 3;
 constexpr int CAL_VALUES_LINE = 4;
-// Characters of a complete serial number line: two hexadecimal digits per BCD byte.
+// Characters of a complete serial number line: two decimal digits per BCD byte.
 constexpr qsizetype CAL_SERIAL_DIGITS = 2 * QLX_CAL_SERIAL_SIZE;
 // Bytes of a calibration line looked at; a longer serial or value line is malformed.
 constexpr qsizetype CAL_LINE_KEEP = 16 * 1024 * 1024;
+// The largest value of one address byte.
+constexpr int32_t OCTET_MAX = 255;
 
 // The text of a fixed-size field: its bytes up to the first zero, and never more than
 // maxLength, even when the record (which comes from an instrument) has no terminating zero.
@@ -118,15 +122,23 @@ bool readFlag(const QByteArray &value, int32_t &field)
     return true;
 }
 
-// Stores an address value into octets: the first four dot-separated pieces, low 8 bits
-// each; missing pieces leave their bytes as they were. False when the value is empty.
+// Stores an address value into octets: exactly four dot-separated whole numbers from 0 to 255
+// (blanks and leading zeros allowed). False, with octets left as they were, for anything else:
+// an empty value, a missing, empty or extra piece, a piece out of range or not a number.
 bool readAddress(CFileIO &io, const QByteArray &value, uint8_t (&octets)[QLX_IPV4_SIZE])
 {
-    if (value.isEmpty())
-        return false;
     const QVector<QByteArray> pieces = io.SplitString(value, '.');
-    for (int i = 0; i < pieces.size() && std::size_t(i) < QLX_IPV4_SIZE; ++i)
-        octets[i] = uint8_t(uint32_t(LeadingInt(pieces.at(i))));
+    // SplitString leaves empty pieces out; the dots tell of them ("10..0.1", "1.2.3.4.").
+    if (std::size_t(pieces.size()) != QLX_IPV4_SIZE || std::size_t(value.count('.')) != QLX_IPV4_SIZE - 1)
+        return false;
+    uint8_t parsed[QLX_IPV4_SIZE];
+    for (std::size_t i = 0; i < QLX_IPV4_SIZE; ++i) {
+        const std::optional<int32_t> number = WholeInt(pieces.at(int(i)));
+        if (!number || *number < 0 || *number > OCTET_MAX)
+            return false;
+        parsed[i] = uint8_t(*number);
+    }
+    std::copy(std::begin(parsed), std::end(parsed), octets);
     return true;
 }
 
@@ -141,7 +153,7 @@ bool readText(const QByteArray &value, char *field, std::size_t maxLength)
     return true;
 }
 
-// Serial number bytes from the eight hexadecimal digits of digits.
+// Serial number bytes from the eight digits of digits, two per byte.
 void storeSerial(const QByteArray &digits, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE])
 {
     for (std::size_t i = 0; i < QLX_CAL_SERIAL_SIZE; ++i)
@@ -173,8 +185,10 @@ std::size_t countValues(const QByteArray &line, std::size_t limit)
 
 // Converts the comma-separated values of line into values (count of them), empty pieces left
 // out. False, with values left as they were, when the line does not hold exactly count values
-// or one of them is not a finite 32-bit float. The pieces are counted before anything is
-// converted and are read in place, so a line of millions of values costs one pass.
+// or one of them is not a finite 32-bit float. A piece in which no number starts (text, a
+// quoted or hexadecimal number, blanks) is refused rather than stored as 0; a number followed
+// by other characters counts for the number ("0.95%" is 0.95). The pieces are counted before
+// anything is converted and are read in place, so a line of millions of values costs one pass.
 bool readValues(const QByteArray &line, float *values, std::size_t count)
 {
     if (countValues(line, count) != count)
@@ -186,9 +200,11 @@ bool readValues(const QByteArray &line, float *values, std::size_t count)
         const auto *comma = static_cast<const char *>(std::memchr(piece, ',', std::size_t(end - piece)));
         const char *const pieceEnd = comma ? comma : end;
         if (pieceEnd != piece) {
-            const double value = LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)));
+            bool isNumber = false;
+            const double value =
+                LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)), &isNumber);
             // A float cannot hold what lies beyond its largest value; NaN fails the test too.
-            if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+            if (!isNumber || !(std::fabs(value) <= double(std::numeric_limits<float>::max())))
                 return false;
             converted.append(float(value));
         }
@@ -221,9 +237,13 @@ bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL
     for (int lineNo = 1; lineNo <= CAL_VALUES_LINE && reader.next(line); ++lineNo) {
         if (lineNo == CAL_SERIAL_LINE) {
             const qsizetype length = line.size();
-            if (kind == CalFileKind::WhitePlate && length > 0 && length <= CAL_SERIAL_DIGITS) {
+            // Packed BCD holds decimal digits only; any other character would become a nibble
+            // above 9 or a byte 0xFF.
+            const bool decimal =
+                std::all_of(line.cbegin(), line.cend(), [](char c) { return c >= '0' && c <= '9'; });
+            if (decimal && kind == CalFileKind::WhitePlate && length > 0 && length <= CAL_SERIAL_DIGITS) {
                 storeSerial(line.rightJustified(int(CAL_SERIAL_DIGITS), '0'), serialNo);
-            } else if (kind == CalFileKind::AmbientAdapter && length == CAL_SERIAL_DIGITS) {
+            } else if (decimal && kind == CalFileKind::AmbientAdapter && length == CAL_SERIAL_DIGITS) {
                 storeSerial(line, serialNo);
             } else if (length > 0 || kind == CalFileKind::AmbientAdapter) {
                 reportIncorrectData(line);
