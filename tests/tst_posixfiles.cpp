@@ -19,9 +19,9 @@
 
 namespace {
 
-const QByteArray kBefore = "[Network]\r\nkept\r\n";
+const QByteArray BEFORE = "[Network]\r\nkept\r\n";
 // Longer than the file the tool writes (about 230 bytes).
-const QByteArray kLongBefore = kBefore + "; " + QByteArray(1000, 'x') + "\r\n";
+const QByteArray LONG_BEFORE = BEFORE + "; " + QByteArray(1000, 'x') + "\r\n";
 
 // Writes into any file beyond `bytes` fail (EFBIG, with SIGXFSZ ignored) while the object lives.
 class FileSizeLimit
@@ -49,10 +49,10 @@ class ReadOnlyFolder
 public:
     explicit ReadOnlyFolder(const QString &folder) : m_folder(folder)
     {
-        constexpr uid_t kNobody = 65534;
+        constexpr uid_t NOBODY = 65534;
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-        m_switched = geteuid() == 0 && seteuid(kNobody) == 0;
+        m_switched = geteuid() == 0 && seteuid(NOBODY) == 0;
     }
     ~ReadOnlyFolder()
     {
@@ -83,7 +83,7 @@ void writeFile(const QString &path, const QByteArray &content)
 
 // A folder that another user may enter, with net.ini that anyone may write. (Root acting as the
 // user nobody keeps its group, so the group needs the same rights as the others.)
-QString preparedFolder(const QTemporaryDir &dir, const QByteArray &before = kBefore)
+QString preparedFolder(const QTemporaryDir &dir, const QByteArray &before = BEFORE)
 {
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
@@ -137,9 +137,9 @@ private slots:
     {
         QTest::addColumn<QString>("writer");
         QTest::addColumn<QByteArray>("before");
-        QTest::newRow("network file") << "network" << kBefore;
-        QTest::newRow("network file written in place, longer") << "in place" << kBefore;
-        QTest::newRow("network file written in place, shorter") << "in place" << kLongBefore;
+        QTest::newRow("network file") << "network" << BEFORE;
+        QTest::newRow("network file written in place, longer") << "in place" << BEFORE;
+        QTest::newRow("network file written in place, shorter") << "in place" << LONG_BEFORE;
         QTest::newRow("instrument file") << "instrument" << QByteArray();
     }
     void fullDevice()
@@ -240,14 +240,14 @@ private slots:
         if (target == QLatin1String("link to a pipe"))
             QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
         if (target == QLatin1String("link to a file")) {
-            writeFile(real, kBefore);
+            writeFile(real, BEFORE);
             QVERIFY(QFile::link(real, path));
         }
         const QStringList entries =
             QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         bool result = false;
         if (target.startsWith(QLatin1String("read-only folder"))) {
-            preparedFolder(dir, target.endsWith(QLatin1String("longer file")) ? kLongBefore : kBefore);
+            preparedFolder(dir, target.endsWith(QLatin1String("longer file")) ? LONG_BEFORE : BEFORE);
             const ReadOnlyFolder readOnly(dir.path());
             result = save(path);
         } else {
