@@ -231,6 +231,10 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
         <source>Not reached: instruments the instrument library reports but could not list: %1.</source>
         <translation>Not reached: instruments the instrument library reports but could not list: %1.</translation>
     </message>
+    <message>
+        <source>Failed to read whether the wireless LAN module is enabled.</source>
+        <translation>Failed to read whether the wireless LAN module is enabled.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -231,6 +231,10 @@ TARGET:
         <source>Not reached: instruments the instrument library reports but could not list: %1.</source>
         <translation>未到達: 測定器ライブラリが報告したものの一覧に取得できなかった測定器: %1 台。</translation>
     </message>
+    <message>
+        <source>Failed to read whether the wireless LAN module is enabled.</source>
+        <translation>無線LANモジュールが有効かどうかを読み込めませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -19,6 +19,41 @@ int displayWidth(const QString &text)
     return width;
 }
 
+// Control characters shown as escapes: an instrument's or a file's text may hold a line break
+// (which would break the line per result) or an escape sequence (which would drive the terminal).
+constexpr char16_t LAST_ASCII = 0x7F;
+
+QString escapedControls(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control) {
+            shown += c;
+            continue;
+        }
+        switch (c.unicode()) {
+        case u'\n':
+            shown += QLatin1String("\\n");
+            break;
+        case u'\r':
+            shown += QLatin1String("\\r");
+            break;
+        case u'\t':
+            shown += QLatin1String("\\t");
+            break;
+        default: {
+            // C0 and DEL as a byte, the C1 range as the code point it is.
+            const bool ascii = c.unicode() <= LAST_ASCII;
+            shown +=
+                QLatin1String(ascii ? "\\x" : "\\u") +
+                QString::number(c.unicode(), 16).rightJustified(ascii ? 2 : 4, QLatin1Char('0')).toUpper();
+        }
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 CliOutput::CliOutput(bool standardOutputOpen) : m_err(stderr), m_terminal(standardErrorIsTerminal())
@@ -57,7 +92,7 @@ void CliOutput::line(const QString &text)
 {
     clearProgress();
     if (!failed())
-        write(m_out, m_outDescriptor, text + QLatin1Char('\n'));
+        write(m_out, m_outDescriptor, escapedControls(text) + QLatin1Char('\n'));
 }
 
 void CliOutput::document(const QJsonObject &json)
@@ -73,7 +108,7 @@ void CliOutput::document(const QJsonObject &json)
 void CliOutput::message(const QString &text)
 {
     clearProgress();
-    write(m_err, STANDARD_ERROR_DESCRIPTOR, text + QLatin1Char('\n'));
+    write(m_err, STANDARD_ERROR_DESCRIPTOR, escapedControls(text) + QLatin1Char('\n'));
 }
 
 void CliOutput::progress(const QString &text)

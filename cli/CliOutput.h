@@ -19,11 +19,11 @@ public:
     CliOutput(const CliOutput &) = delete;
     CliOutput &operator=(const CliOutput &) = delete;
 
-    // One line of text on standard output.
+    // One line of text on standard output; control characters in it are shown escaped (\x1B, \n).
     void line(const QString &text);
     // A JSON document on standard output, UTF-8, whatever the locale.
     void document(const QJsonObject &json);
-    // One line on standard error.
+    // One line on standard error, escaped as line() escapes.
     void message(const QString &text);
 
     // Draws "text" as the progress line on standard error, replacing the previous one; only

@@ -18,6 +18,11 @@ namespace {
 
 const QString HIDDEN_KEY = QStringLiteral("***");
 
+QString moduleQueryFailedText()
+{
+    return CliText::tr("Failed to read whether the wireless LAN module is enabled.");
+}
+
 class Run
 {
 public:
@@ -47,6 +52,14 @@ private:
     // The network settings as the window would take them from its page: the address octets,
     // the two switches and the SSID and key texts as the line edits would hold them.
     void applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets);
+    enum class Module
+    {
+        ENABLED,
+        DISABLED,
+        UNKNOWN, ///< the query failed
+    };
+    // Whether the instrument's wireless LAN module is enabled.
+    Module readModule();
     // Reads the instrument's network settings into the controller, as the window's network page
     // shows them; false, with the window's message, without a wireless LAN module or on failure.
     bool readNetworkSettings(InstrumentResult &result);
@@ -257,16 +270,30 @@ InstrumentResult Run::process(int index)
         result.outcome = InstrumentResult::Failed;
         result.messages.append(windowText(WindowText::DISCONNECT_FAILED));
     }
-    // What was to change did not, or not surely: only a success lists its changes.
-    if (result.outcome != InstrumentResult::Succeeded)
+    // What was to change did not, or not surely: only work that succeeded lists its changes,
+    // also when the instrument could not be let go afterwards (the messages say both).
+    if (!done)
         result.changes.clear();
     return result;
+}
+
+Run::Module Run::readModule()
+{
+    if (m_ctrl.readWifiModuleEnable())
+        return Module::ENABLED;
+    // The controller answers false for a failed query too; its status tells the two apart.
+    return qlxSucceeded(m_ctrl.lastStatus) ? Module::DISABLED : Module::UNKNOWN;
 }
 
 bool Run::readNetworkSettings(InstrumentResult &result)
 {
     // The window disables its network page for an instrument without the module.
-    if (!m_ctrl.readWifiModuleEnable()) {
+    const Module module = readModule();
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        return false;
+    }
+    if (module == Module::DISABLED) {
         result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
         return false;
     }
@@ -374,10 +401,16 @@ bool Run::show(InstrumentResult &result)
                          m_ctrl.macAddressText, m_ctrl.macAddressText});
 
     bool complete = true;
-    const bool module = m_ctrl.readWifiModuleEnable();
-    result.shown.append({QStringLiteral("wirelessLanModule"), CliText::tr("Wireless LAN module"),
-                         module ? CliText::tr("enabled") : CliText::tr("disabled"), module});
-    if (!module) {
+    const Module module = readModule();
+    if (module != Module::UNKNOWN) {
+        const bool enabled = module == Module::ENABLED;
+        result.shown.append({QStringLiteral("wirelessLanModule"), CliText::tr("Wireless LAN module"),
+                             enabled ? CliText::tr("enabled") : CliText::tr("disabled"), enabled});
+    }
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        complete = false;
+    } else if (module == Module::DISABLED) {
         result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
     } else if (m_ctrl.readNetworkInfo()) {
         addNetworkShown(result);

@@ -54,7 +54,8 @@ int run(const QStringList &arguments, CliOutput &output)
         return reportUsageError(parsed.request.commandName, parsed.error, jsonArgument(arguments), output);
     switch (parsed.request.command) {
     case CliCommand::Help:
-        output.line(cliUsage().trimmed());
+        for (const QString &line : cliUsage().trimmed().split(QLatin1Char('\n')))
+            output.line(line);
         return CLI_EXIT_SUCCESS;
     case CliCommand::Version:
         output.line(QStringLiteral("kt9-cli " KT9_VERSION));
