@@ -160,9 +160,21 @@ void storeSerial(const QByteArray &digits, uint8_t (&serialNo)[QLX_CAL_SERIAL_SI
         serialNo[i] = uint8_t(HexPairToByte(digits.constData() + 2 * i));
 }
 
+// The rejected line is echoed with its control bytes escaped (\x1B), so that a line from a file
+// cannot drive the terminal or break the output into lines.
 void reportIncorrectData(const QByteArray &line)
 {
-    std::printf("incorrect data. %s\n", line.constData());
+    constexpr unsigned char FIRST_PRINTABLE = 0x20;
+    constexpr unsigned char DELETE = 0x7F;
+    QByteArray shown;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < FIRST_PRINTABLE || byte == DELETE)
+            shown += QByteArray("\\x") + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            shown += c;
+    }
+    std::printf("incorrect data. %s\n", shown.constData());
     std::fflush(stdout);
 }
 
