@@ -4,6 +4,7 @@
 #include "CliTexts.h"
 #include "Interrupt.h"
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/EightBitText.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -159,8 +160,9 @@ private:
     bool registerAccessory(InstrumentResult &result);
     Operation operation() const;
 
-    // The network settings as the window would take them from its page: the address octets,
-    // the two switches and the SSID and key texts as the line edits would hold them.
+    // The network settings as the window would take them from its page: the address octets and
+    // the two switches. The SSID and key stay the bytes that were read, copied unchanged: kt9-cli
+    // shows them but never turns them into text and back.
     void applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets);
     // Reads the instrument's network settings into the controller, as the window's network page
     // shows them; false, with the window's message, without a wireless LAN module or on failure.
@@ -176,7 +178,7 @@ private:
     const CliRequest &m_request;
     CliOutput &m_output;
     CQlxSdk_Ctrl m_ctrl;
-    QByteArray m_filePath;        ///< the input or output file in the local 8-bit encoding
+    QByteArray m_filePath;        ///< the input or output file (filePathArgument); empty: none
     QlxNetworkInfo m_wanted = {}; ///< network load: the record every instrument gets
     QString m_fileSerial;         ///< register: the serial number in the calibration file
 };
@@ -185,7 +187,8 @@ int Run::exec()
 {
     if (m_request.command == CliCommand::List)
         return list();
-    m_filePath = m_request.file.toLocal8Bit();
+    if (m_request.fileNamed)
+        m_filePath = filePathArgument(m_request.file);
     if (!prepare())
         return CLI_EXIT_USAGE;
 
@@ -407,15 +410,11 @@ void Run::applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets)
     m_ctrl.setDns(octets[3]);
     m_ctrl.networkInfo.APConnectUse = m_ctrl.apConnectEnabled ? eAPConnect_ON : eAPConnect_OFF;
     m_ctrl.networkInfo.DHCPUse = m_ctrl.dhcpEnabled ? eDHCP_ON : eDHCP_OFF;
-    const QByteArray ssid = m_ctrl.ssidText.toLocal8Bit();
-    m_ctrl.setSsid(ssid.constData());
-    const QByteArray key = m_ctrl.encryptKeyText.toLocal8Bit();
-    m_ctrl.setEncryptKey(key.constData());
 }
 
 QString Run::keyText(const QByteArray &key) const
 {
-    return m_request.showKey ? QString::fromUtf8(key) : HIDDEN_KEY;
+    return m_request.showKey ? textFromEightBit(key.constData(), std::size_t(key.size())) : HIDDEN_KEY;
 }
 
 QVector<Change> Run::networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const
@@ -432,8 +431,10 @@ QVector<Change> Run::networkChanges(const QlxNetworkInfo &before, const QlxNetwo
                           const QByteArray &newBytes, bool secret) {
         if (oldBytes == newBytes)
             return;
-        const QString oldText = secret ? keyText(oldBytes) : QString::fromUtf8(oldBytes);
-        const QString newText = secret ? keyText(newBytes) : QString::fromUtf8(newBytes);
+        const QString oldText =
+            secret ? keyText(oldBytes) : textFromEightBit(oldBytes.constData(), std::size_t(oldBytes.size()));
+        const QString newText =
+            secret ? keyText(newBytes) : textFromEightBit(newBytes.constData(), std::size_t(newBytes.size()));
         changes.append({QLatin1String(field), windowText(caption), oldText, newText, oldText, newText});
     };
     const auto address = [&](const char *field, const char *caption, const uint8_t(&oldOctets)[QLX_IPV4_SIZE],

@@ -9,6 +9,7 @@
 #include "files/ResourcePaths.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QTranslator>
@@ -36,6 +37,25 @@ void loadTranslation(const QString &language, QTranslator &translator, CliOutput
         output.message(startupText(failure));
 }
 
+// On POSIX a file operand is the bytes given in argv, which Qt decodes into the arguments' text.
+// Bytes that do not come back from that text (not text in the locale's encoding, such as
+// "\xff.ini" in a UTF-8 locale) would have the text open another file: such a file is named by
+// no text and is neither read nor written. On Windows the arguments are the UTF-16 command line.
+void checkFileOperand(CliRequest &request, int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(request)
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+#else
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray given(argv[i]);
+        if (QFile::decodeName(given) == request.file && QFile::encodeName(request.file) != given)
+            request.fileNamed = false;
+    }
+#endif
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -50,7 +70,8 @@ int main(int argc, char *argv[])
     QTranslator translator;
     loadTranslation(languageArgument(arguments), translator, output);
 
-    const CliParseResult parsed = parseCliArguments(arguments);
+    CliParseResult parsed = parseCliArguments(arguments);
+    checkFileOperand(parsed.request, argc, argv);
     if (!parsed.error.isEmpty())
         return reportUsageError(parsed.request.commandName, parsed.error, jsonArgument(arguments), output);
     switch (parsed.request.command) {
