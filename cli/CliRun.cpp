@@ -6,6 +6,7 @@
 #include "CliValues.h"
 #include "Interrupt.h"
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/EightBitText.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -49,8 +50,9 @@ private:
     bool registerAccessory(InstrumentResult &result);
     Operation operation() const;
 
-    // The network settings as the window would take them from its page: the address octets,
-    // the two switches and the SSID and key texts as the line edits would hold them.
+    // The network settings as the window would take them from its page: the address octets and
+    // the two switches. The SSID and key stay the bytes that were read, copied unchanged: kt9-cli
+    // shows them but never turns them into text and back.
     void applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets);
     enum class Module
     {
@@ -73,7 +75,7 @@ private:
     CliOutput &m_output; ///< looked at between instruments: a run stops once it has failed
     std::unique_ptr<CliReport> m_report;
     CQlxSdk_Ctrl m_ctrl;
-    QByteArray m_filePath;        ///< the input or output file in the local 8-bit encoding
+    QByteArray m_filePath;        ///< the input or output file (filePathArgument); empty: none
     QlxNetworkInfo m_wanted = {}; ///< network load: the record every instrument gets
     QString m_fileSerial;         ///< register: the serial number in the calibration file
 };
@@ -82,7 +84,8 @@ int Run::exec()
 {
     if (m_request.command == CliCommand::List)
         return list();
-    m_filePath = m_request.file.toLocal8Bit();
+    if (m_request.fileNamed)
+        m_filePath = filePathArgument(m_request.file);
     if (!prepare())
         return CLI_EXIT_USAGE;
 
@@ -312,15 +315,11 @@ void Run::applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets)
     m_ctrl.setDns(octets[3]);
     m_ctrl.networkInfo.APConnectUse = m_ctrl.apConnectEnabled ? eAPConnect_ON : eAPConnect_OFF;
     m_ctrl.networkInfo.DHCPUse = m_ctrl.dhcpEnabled ? eDHCP_ON : eDHCP_OFF;
-    const QByteArray ssid = m_ctrl.ssidText.toLocal8Bit();
-    m_ctrl.setSsid(ssid.constData());
-    const QByteArray key = m_ctrl.encryptKeyText.toLocal8Bit();
-    m_ctrl.setEncryptKey(key.constData());
 }
 
 QString Run::keyText(const QByteArray &key) const
 {
-    return m_request.showKey ? QString::fromUtf8(key) : HIDDEN_KEY;
+    return m_request.showKey ? textFromEightBit(key.constData(), std::size_t(key.size())) : HIDDEN_KEY;
 }
 
 QVector<Change> Run::networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const
@@ -337,8 +336,10 @@ QVector<Change> Run::networkChanges(const QlxNetworkInfo &before, const QlxNetwo
                           const QByteArray &newBytes, bool secret) {
         if (oldBytes == newBytes)
             return;
-        const QString oldText = secret ? keyText(oldBytes) : QString::fromUtf8(oldBytes);
-        const QString newText = secret ? keyText(newBytes) : QString::fromUtf8(newBytes);
+        const QString oldText =
+            secret ? keyText(oldBytes) : textFromEightBit(oldBytes.constData(), std::size_t(oldBytes.size()));
+        const QString newText =
+            secret ? keyText(newBytes) : textFromEightBit(newBytes.constData(), std::size_t(newBytes.size()));
         changes.append({QLatin1String(field), windowText(caption), oldText, newText, oldText, newText});
     };
     const auto address = [&](const char *field, const char *caption, const uint8_t(&oldOctets)[QLX_IPV4_SIZE],

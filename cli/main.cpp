@@ -11,6 +11,7 @@
 #include "files/ResourcePaths.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QTranslator>
@@ -47,9 +48,24 @@ int checkedStatus(CliOutput &output, int status)
     return status == CLI_EXIT_SUCCESS ? CLI_EXIT_FAILURE : status;
 }
 
-int run(const QStringList &arguments, CliOutput &output)
+// A file operand is the bytes given in argv, which Qt decodes into the arguments' text. Bytes
+// that do not come back from that text (not text in the locale's encoding, such as "\xff.ini" in
+// a UTF-8 locale) would have the text open another file: such a file is named by no text and is
+// neither read nor written. On Windows the arguments' text comes from the UTF-16 command line, so
+// an argv entry that decodes to the operand is its exact code page form and always comes back.
+void checkFileOperand(CliRequest &request, int argc, char *argv[])
 {
-    const CliParseResult parsed = parseCliArguments(arguments);
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray given(argv[i]);
+        if (QFile::decodeName(given) == request.file && QFile::encodeName(request.file) != given)
+            request.fileNamed = false;
+    }
+}
+
+int run(const QStringList &arguments, int argc, char *argv[], CliOutput &output)
+{
+    CliParseResult parsed = parseCliArguments(arguments);
+    checkFileOperand(parsed.request, argc, argv);
     if (!parsed.error.isEmpty())
         return reportUsageError(parsed.request.commandName, parsed.error, jsonArgument(arguments), output);
     switch (parsed.request.command) {
@@ -83,5 +99,5 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     QTranslator translator;
     loadTranslation(languageArgument(arguments), translator, output);
-    return checkedStatus(output, run(arguments, output));
+    return checkedStatus(output, run(arguments, argc, argv, output));
 }

@@ -1,6 +1,7 @@
 #include "files/CFileIO.h"
 
 #include "files/CLineReader.h"
+#include "files/FilePath.h"
 #include "files/NumberText.h"
 #include "files/ProfileLookup.h"
 
@@ -240,7 +241,7 @@ bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL
     if (!path)
         return false;
     // Only regular files: a device or a pipe may never end or never deliver a byte.
-    QFile file(QFile::decodeName(path));
+    QFile file(filePathFromUtf8(path));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     bool result = true;
@@ -327,7 +328,7 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
     content += QByteArray("; 0:eAPConnect_OFF, 1:eAPConnect_ON") + LINE_END;
     content += "APConnectUse=" + QByteArray::number(record.APConnectUse) + LINE_END;
 
-    return writeWholeFile(QFile::decodeName(path), content);
+    return writeWholeFile(filePathFromUtf8(path), content);
 }
 
 QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)

@@ -1,6 +1,7 @@
 #include "CQlxSdk_Ctrl.h"
 
 #include "files/CFileIO.h"
+#include "instrument/EightBitText.h"
 
 #include <QtGlobal>
 
@@ -22,7 +23,7 @@ QString portLabel(const QlxPortInfo &port)
         return QStringLiteral("KALDO-1(USB,Serial#%1)").arg(serialNumberLabel(port.serialNo));
     // The library ends each name with a zero byte; a name without one is read up to the end of
     // its field, never past it.
-    const QString name = QString::fromUtf8(port.portName, int(qstrnlen(port.portName, sizeof port.portName)));
+    const QString name = textFromEightBit(port.portName, sizeof port.portName);
     return QStringLiteral("KALDO-1(%1,Serial#%2)").arg(name, serialNumberLabel(port.serialNo));
 }
 
@@ -175,12 +176,6 @@ bool CQlxSdk_Ctrl::readDeviceInfo()
 
 namespace {
 
-// Text up to the first zero byte of a fixed-size character field, never past the field.
-QString fieldText(const char *field, std::size_t size)
-{
-    return QString::fromUtf8(field, int(qstrnlen(field, size)));
-}
-
 QVector<QString> octetTexts(const uint8_t (&octets)[QLX_IPV4_SIZE])
 {
     QVector<QString> texts;
@@ -217,8 +212,8 @@ void CQlxSdk_Ctrl::networkInfoToTexts()
 {
     apConnectEnabled = networkInfo.APConnectUse != eAPConnect_OFF;
     dhcpEnabled = networkInfo.DHCPUse != eDHCP_OFF;
-    ssidText = fieldText(networkInfo.SSID, sizeof networkInfo.SSID);
-    encryptKeyText = fieldText(networkInfo.EncryptKey, sizeof networkInfo.EncryptKey);
+    ssidText = textFromEightBit(networkInfo.SSID, sizeof networkInfo.SSID);
+    encryptKeyText = textFromEightBit(networkInfo.EncryptKey, sizeof networkInfo.EncryptKey);
     ipAddressOctets = octetTexts(networkInfo.IPAddress);
     subnetMaskOctets = octetTexts(networkInfo.SubnetMask);
     defaultGatewayOctets = octetTexts(networkInfo.DefaultGateway);

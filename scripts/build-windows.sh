@@ -84,8 +84,8 @@ if $run_tests; then
     trap cleanup EXIT
     start=$SECONDS
     "$root/cmake/wine-run.sh" cmd /c exit
-    # Tests that start a program in a Japanese locale, or run in the Japanese code page.
-    "$root/scripts/locales.sh" ja_JP
+    # Tests that start a program in a Japanese locale, or run in the Japanese or English code page.
+    "$root/scripts/locales.sh" ja_JP en_US
     echo "Wine prefix $WINEPREFIX created in $((SECONDS - start)) s"
     (cd "$build" && ctest --output-on-failure -j"$(nproc)")
 fi

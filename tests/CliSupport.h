@@ -55,10 +55,12 @@ public:
         return env;
     }
 
-    // Runs kt9-cli to its end. watchErrors, when given, sees standard error as it grows and may
-    // act on the instruments (or the process) in the middle of the run.
+    // Runs kt9-cli (or program, which starts it) to its end. watchErrors, when given, sees
+    // standard error as it grows and may act on the instruments (or the process) in the middle
+    // of the run.
     CliResult run(const QStringList &arguments, const QProcessEnvironment &env,
-                  const std::function<void(const QByteArray &err, QProcess &process)> &watchErrors = {}) const
+                  const std::function<void(const QByteArray &err, QProcess &process)> &watchErrors = {},
+                  const QString &program = QStringLiteral(KT9_CLI_PROGRAM)) const
     {
         QProcess process;
         process.setProcessEnvironment(env);
@@ -67,11 +69,11 @@ public:
         // Text mode: a Windows program ends its lines with CR LF.
         const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Text;
         if (outputRedirection.isEmpty())
-            process.start(QStringLiteral(KT9_CLI_PROGRAM), arguments, mode);
+            process.start(program, arguments, mode);
         else
             process.start(QStringLiteral("/bin/bash"),
                           QStringList{"-o", "pipefail", "-c", "exec \"$0\" \"$@\" " + outputRedirection,
-                                      KT9_CLI_PROGRAM} +
+                                      program} +
                               arguments,
                           mode);
         CliResult result;

@@ -68,7 +68,10 @@ private slots:
     void debugLines();
     void language_data();
     void language();
+    void saveThenLoad_data();
     void saveThenLoad();
+    void fileOperandBytes_data();
+    void fileOperandBytes();
 
 private:
     QTemporaryDir m_files;
@@ -446,8 +449,24 @@ void TestCli::language()
 
 // One instrument's settings saved as the window's Write To File saves them, then loaded into
 // another: both end up with the same network record.
+// The SSID and key go from instrument to file and from file to instrument as the bytes they are,
+// text or not.
+void TestCli::saveThenLoad_data()
+{
+    QTest::addColumn<QJsonValue>("ssid");
+    QTest::addColumn<QJsonValue>("key");
+    QTest::addColumn<QByteArray>("ssidBytes"); ///< in the file
+    QTest::newRow("text") << QJsonValue("Shop floor") << QJsonValue("k3y=x;y") << QByteArray("Shop floor");
+    QTest::newRow("bytes of no text")
+        << QJsonValue(QJsonObject{{"hex", "FFFE80C0AF"}}) << QJsonValue(QJsonObject{{"hex", "636166E9"}})
+        << QByteArray::fromHex("fffe80c0af");
+}
+
 void TestCli::saveThenLoad()
 {
+    QFETCH(QJsonValue, ssid);
+    QFETCH(QJsonValue, key);
+    QFETCH(QByteArray, ssidBytes);
     SimInstrumentDir sim;
     QJsonObject source = instrument(1);
     source.insert("network", QJsonObject{{"APConnectUse", 1},
@@ -456,8 +475,8 @@ void TestCli::saveThenLoad()
                                          {"SubnetMask", "255.255.0.0"},
                                          {"DefaultGateway", "172.16.0.1"},
                                          {"DNS", "172.16.0.2"},
-                                         {"SSID", "Shop floor"},
-                                         {"EncryptKey", "k3y=x;y"}});
+                                         {"SSID", ssid},
+                                         {"EncryptKey", key}});
     sim.write("a", source);
     sim.write("b", instrument(2));
     const QString file = m_files.filePath("saved.ini");
@@ -467,9 +486,59 @@ void TestCli::saveThenLoad()
     QCOMPARE(saved.exitCode, 0);
     QCOMPARE(resultLines(saved),
              QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK  Successful file writing."});
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().contains("\r\nSSID=" + ssidBytes + "\r\n"));
     const CliResult loaded = cli.run({"network", "load", file, "--port", "2"});
     QCOMPARE(loaded.exitCode, 0);
     QCOMPARE(sim.read("b").value("network"), sim.read("a").value("network"));
+}
+
+// A file operand is the file its bytes name. A name that is not text in the locale's encoding
+// decodes to U+FFFD: the file that text names, lying beside, is neither read nor overwritten.
+void TestCli::fileOperandBytes_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("done"); ///< the instrument (load) or the file (save) was written
+    QTest::newRow("load, UTF-8 name") << "load" << QByteArray("\xE6\xB8\xAC.ini") << 0 << true;
+    QTest::newRow("save, UTF-8 name") << "save" << QByteArray("\xE6\xB8\xAC.ini") << 0 << true;
+    QTest::newRow("load, name not UTF-8") << "load" << QByteArray("\xFF.ini") << 2 << false;
+    QTest::newRow("save, name not UTF-8") << "save" << QByteArray("\xFF.ini") << 1 << false;
+}
+
+void TestCli::fileOperandBytes()
+{
+#ifdef Q_OS_WIN
+    QSKIP("a Windows command line is UTF-16: every name is text");
+#else
+    QFETCH(QString, action);
+    QFETCH(QByteArray, name);
+    QFETCH(int, exitCode);
+    QFETCH(bool, done);
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1));
+    QTemporaryDir folder;
+    const QString decoded = writeTextFile(folder, QString::fromUtf8(name), kNetworkFile);
+    // The name's bytes reach kt9-cli through the shell's printf, as octal escapes.
+    QByteArray escaped;
+    for (const char byte : name)
+        escaped += '\\' + QByteArray::number(uchar(byte), 8);
+    CliRunner cli(sim.path());
+    cli.workingDirectory = folder.path();
+    const CliResult result = cli.run({"-c", "exec \"$0\" network \"$1\" \"$(printf \"$2\")\"",
+                                      KT9_CLI_PROGRAM, action, QString::fromLatin1(escaped)},
+                                     cli.environment(), {}, QStringLiteral("/bin/sh"));
+    QCOMPARE(result.exitCode, exitCode);
+    const bool loaded = sim.read("a").value("network").toObject().value("SSID") == QJsonValue("NewNet");
+    QFile file(decoded);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const bool saved = file.readAll() != kNetworkFile;
+    QCOMPARE(loaded, done && action == QLatin1String("load"));
+    QCOMPARE(saved, done && action == QLatin1String("save"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCli)
