@@ -71,11 +71,11 @@ public:
         if (outputRedirection.isEmpty())
             process.start(program, arguments, mode);
         else
-            process.start(QStringLiteral("/bin/bash"),
-                          QStringList{"-o", "pipefail", "-c", "exec \"$0\" \"$@\" " + outputRedirection,
-                                      program} +
-                              arguments,
-                          mode);
+            process.start(
+                QStringLiteral("/bin/bash"),
+                QStringList{"-o", "pipefail", "-c", "exec \"$0\" \"$@\" " + outputRedirection, program} +
+                    arguments,
+                mode);
         CliResult result;
         if (!process.waitForStarted(10000)) {
             qWarning("kt9-cli did not start: %s", qPrintable(process.errorString()));
