@@ -11,6 +11,7 @@ public:
     CliJsonReport(const CliRequest &request, CliOutput &output) : CliReport(request, output) {}
 
     void list(const QVector<ListedInstrument> &instruments) override;
+    void history(const QString &path, const QVector<ChangeEntry> &entries) override;
     void instrument(const InstrumentResult &result) override;
     int finish(const QVector<InstrumentResult> &results, bool interrupted) override;
     int error(const QString &error, int status) override;

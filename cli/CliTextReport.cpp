@@ -3,6 +3,8 @@
 #include "CliOutput.h"
 #include "CliTexts.h"
 
+#include <QDir>
+
 namespace {
 
 QString withColon(const QString &caption)
@@ -17,10 +19,31 @@ QString resultWord(InstrumentResult::Outcome outcome)
         return CliText::tr("OK");
     case InstrumentResult::Failed:
         return CliText::tr("FAILED");
+    case InstrumentResult::Skipped:
+        return CliText::tr("SKIPPED");
     case InstrumentResult::NotDone:
         break;
     }
     return CliText::tr("NOT DONE");
+}
+
+// A recorded value on one line: line breaks and other control characters as escapes.
+QString oneLine(const QString &text)
+{
+    QString line;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n'))
+            line += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            line += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\t'))
+            line += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
 }
 
 } // namespace
@@ -32,6 +55,17 @@ void CliTextReport::list(const QVector<ListedInstrument> &instruments)
             QStringLiteral("%1  %2  %3").arg(instrument.port).arg(instrument.serial, instrument.label));
     if (instruments.isEmpty())
         m_output.line(windowText(WindowText::NOT_CONNECTED));
+}
+
+void CliTextReport::history(const QString &path, const QVector<ChangeEntry> &entries)
+{
+    for (const ChangeEntry &entry : entries)
+        m_output.line(QStringLiteral("%1  %2  %3  %4: %5 -> %6  %7  %8@%9")
+                          .arg(entry.time, entry.serial, oneLine(entry.command), oneLine(entry.setting),
+                               oneLine(entry.oldValue), oneLine(entry.newValue), oneLine(entry.result),
+                               oneLine(entry.user), oneLine(entry.computer)));
+    if (entries.isEmpty())
+        m_output.message(CliText::tr("No change recorded in %1.").arg(QDir::toNativeSeparators(path)));
 }
 
 void CliTextReport::instrument(const InstrumentResult &result)
@@ -47,7 +81,9 @@ void CliTextReport::instrument(const InstrumentResult &result)
     for (const Change &change : result.changes)
         m_output.line(
             QStringLiteral("    %1 %2 -> %3").arg(withColon(change.label), change.oldText, change.newText));
-    const bool writes = m_request.command != CliCommand::Show && m_request.command != CliCommand::NetworkSave;
+    const bool writes = m_request.command != CliCommand::Show &&
+                        m_request.command != CliCommand::NetworkSave &&
+                        m_request.command != CliCommand::Backup;
     if (writes && result.outcome == InstrumentResult::Succeeded && result.changes.isEmpty())
         m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
 }
