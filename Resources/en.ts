@@ -355,6 +355,10 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
         <source>No change recorded in %1.</source>
         <translation>No change recorded in %1.</translation>
     </message>
+    <message>
+        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
+        <translation>The network settings cannot be written as a network settings file; they are kept in instrument.json.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

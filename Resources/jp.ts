@@ -355,6 +355,10 @@ TARGET:
         <source>No change recorded in %1.</source>
         <translation>%1 に記録された変更はありません。</translation>
     </message>
+    <message>
+        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
+        <translation>ネットワーク設定はネットワーク設定ファイルに書けないため、instrument.json に保存しました。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

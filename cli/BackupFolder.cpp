@@ -26,6 +26,7 @@ const QString AMBIENT_FILE = QStringLiteral("ambient.csv");
 const QString INSTRUMENT_FILE = QStringLiteral("instrument.json");
 const QString WHITE_RAW = QStringLiteral("whitePlateRaw");
 const QString AMBIENT_RAW = QStringLiteral("ambientAdapterRaw");
+const QString NETWORK_RAW = QStringLiteral("networkRaw");
 constexpr int SERIAL_DIGITS = 8;
 constexpr int HEX_FLOAT_DIGITS = 8;
 
@@ -136,7 +137,28 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
         }
     }
 
-    if (files.contains(NETWORK_FILE)) {
+    if (json.contains(NETWORK_RAW)) {
+        // The record as it was read; sent as network load would send it: switches 0 or 1, and
+        // with DHCP on the addresses 0.0.0.0.
+        const QByteArray raw = QByteArray::fromBase64(json.value(NETWORK_RAW).toString().toLatin1());
+        QlxNetworkInfo &network = contents.network;
+        if (raw.size() == int(sizeof network))
+            std::memcpy(&network, raw.constData(), sizeof network);
+        const auto isSwitch = [](int32_t value) { return value == 0 || value == 1; };
+        if (raw.size() != int(sizeof network) || !isSwitch(network.APConnectUse) ||
+            !isSwitch(network.DHCPUse)) {
+            error = QStringLiteral("%1: %2").arg(native(file.fileName()),
+                                                 windowText(WindowText::NETWORK_FILE_READ_FAILED));
+            return false;
+        }
+        if (network.DHCPUse == eDHCP_ON) {
+            std::memset(network.IPAddress, 0, sizeof network.IPAddress);
+            std::memset(network.SubnetMask, 0, sizeof network.SubnetMask);
+            std::memset(network.DefaultGateway, 0, sizeof network.DefaultGateway);
+            std::memset(network.DNS, 0, sizeof network.DNS);
+        }
+        contents.hasNetwork = true;
+    } else if (files.contains(NETWORK_FILE)) {
         const char *failure = nullptr;
         const QByteArray path = dir.filePath(NETWORK_FILE).toLocal8Bit();
         if (!readNetworkInput(ctrl, path, contents.network, failure)) {
@@ -216,11 +238,16 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     };
 
     if (network) {
+        // The window refuses to save settings its reader would refuse (an empty SSID or key):
+        // those are kept as the record itself.
         const QByteArray path = dir.filePath(NETWORK_FILE).toLocal8Bit();
         if (!ctrl.saveNetworkFile(path.constData()) || !addFile(NETWORK_FILE)) {
-            error = QStringLiteral("%1: %2").arg(native(dir.filePath(NETWORK_FILE)),
-                                                 windowText(WindowText::NETWORK_FILE_WRITE_FAILED));
-            return false;
+            QFile::remove(dir.filePath(NETWORK_FILE));
+            const QByteArray raw(reinterpret_cast<const char *>(&ctrl.networkInfo),
+                                 int(sizeof ctrl.networkInfo));
+            json.insert(NETWORK_RAW, QString::fromLatin1(raw.toBase64()));
+            warnings.append(CliText::tr("The network settings cannot be written as a network settings file; "
+                                        "they are kept in instrument.json."));
         }
     }
     if (snapshot.powerOffRead) {
@@ -277,6 +304,11 @@ bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString,
         if (!readOne(top.filePath(name), true, ctrl, one, error))
             return false;
         contents.insert(one.serial, one);
+    }
+    // A mistyped folder must not pass for a restore with nothing to do.
+    if (contents.isEmpty()) {
+        error = CliText::tr("%1: not an instrument backup of kt9-cli.").arg(native(dir));
+        return false;
     }
     return true;
 }

@@ -44,8 +44,9 @@ struct BackupContents
 namespace BackupFolder {
 
 // Creates folder (readable by the user alone) and writes the snapshot's files into it; with
-// network, network.ini from the controller's networkInfo. Values that the calibration file
-// cannot carry go raw into instrument.json, with a warning. False, with the reason in error.
+// network, network.ini from the controller's networkInfo. Settings that the network settings
+// file or the calibration file cannot carry go raw into instrument.json, with a warning. False, with the
+// reason in error.
 bool write(const QString &folder, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl, bool network,
            QStringList &warnings, QString &error);
 

@@ -83,14 +83,18 @@ private:
 
 // Three instruments backed up, changed in every setting, then restored: each holds again what
 // it held, its calibration record bit for bit (odd floats, and a NaN and -0 that the value file
-// cannot carry, which go raw into instrument.json).
+// cannot carry, which go raw into instrument.json, as does a network without a key).
 void TestCliBackup::backupThenRestore()
 {
     SimInstrumentDir sim;
     const QJsonArray odd{1.401298464324817e-45, 3.4028234663852886e+38, 0.10000000149011612,
                          -1.4999999853326784e-10};
     const QJsonArray unwritable{"0x7FC00001", "0x80000000"};
-    const QList<QJsonObject> originals{instrument(1, 1, odd), instrument(2, 2), instrument(3, 3, unwritable)};
+    QList<QJsonObject> originals{instrument(1, 1, odd), instrument(2, 2), instrument(3, 3, unwritable)};
+    // A network without a key, which the window's network settings file cannot carry.
+    QJsonObject network = originals[1].value("network").toObject();
+    network.insert("EncryptKey", "");
+    originals[1].insert("network", network);
     for (int i = 0; i < originals.size(); ++i)
         sim.write(QString::number(i), originals[i]);
     const QString folder = m_files.filePath("backup");
@@ -100,10 +104,14 @@ void TestCliBackup::backupThenRestore()
 
     const CliResult backup = cli.run({"backup", folder, "--all"}, env);
     QCOMPARE(backup.exitCode, 0);
-    // Only the NaN and the -0 of the third instrument need instrument.json.
-    QCOMPARE(backup.out.count("values cannot be written as a calibration value file; they are kept in "
-                              "instrument.json."),
-             2);
+    // Only the NaN and the -0 of the third instrument and the second one's network need
+    // instrument.json.
+    QCOMPARE(
+        backup.out.count("cannot be written as a calibration value file; they are kept in instrument.json."),
+        2);
+    QCOMPARE(
+        backup.out.count("cannot be written as a network settings file; they are kept in instrument.json."),
+        1);
 #ifndef _WIN32
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
