@@ -160,6 +160,26 @@
         <translation>Try kt9-cli --help for more information.</translation>
     </message>
     <message>
+        <source>Standard output is closed.</source>
+        <translation>Standard output is closed.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <translation>Standard output could not be written: %1</translation>
+    </message>
+    <message>
+        <source>Stopped because standard output could not be written, after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>Stopped because standard output could not be written, after the instrument in progress had finished and was disconnected. Done: %1.</translation>
+    </message>
+    <message>
+        <source>Not reached: instruments the instrument library reports but could not list: %1.</source>
+        <translation>Not reached: instruments the instrument library reports but could not list: %1.</translation>
+    </message>
+    <message>
+        <source>Failed to read whether the wireless LAN module is enabled.</source>
+        <translation>Failed to read whether the wireless LAN module is enabled.</translation>
+    </message>
+    <message>
         <source>%1: not an instrument backup of kt9-cli.</source>
         <translation>%1: not an instrument backup of kt9-cli.</translation>
     </message>
@@ -178,6 +198,10 @@
     <message>
         <source>cannot create the folder %1</source>
         <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
+        <translation>The network settings cannot be written as a network settings file; they are kept in instrument.json.</translation>
     </message>
     <message>
         <source>The white calibration plate values cannot be written as a calibration value file; they are kept in instrument.json.</source>
@@ -354,10 +378,6 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
     <message>
         <source>No change recorded in %1.</source>
         <translation>No change recorded in %1.</translation>
-    </message>
-    <message>
-        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
-        <translation>The network settings cannot be written as a network settings file; they are kept in instrument.json.</translation>
     </message>
 </context>
 <context>

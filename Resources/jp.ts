@@ -160,6 +160,26 @@
         <translation>詳しくは kt9-cli --help を参照してください。</translation>
     </message>
     <message>
+        <source>Standard output is closed.</source>
+        <translation>標準出力が閉じられています。</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <translation>標準出力に書き込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Stopped because standard output could not be written, after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>標準出力に書き込めなかったため、処理中の測定器の完了と切断を待って停止しました。完了: %1。</translation>
+    </message>
+    <message>
+        <source>Not reached: instruments the instrument library reports but could not list: %1.</source>
+        <translation>未到達: 測定器ライブラリが報告したものの一覧に取得できなかった測定器: %1 台。</translation>
+    </message>
+    <message>
+        <source>Failed to read whether the wireless LAN module is enabled.</source>
+        <translation>無線LANモジュールが有効かどうかを読み込めませんでした。</translation>
+    </message>
+    <message>
         <source>%1: not an instrument backup of kt9-cli.</source>
         <translation>%1: kt9-cli の測定器バックアップではありません。</translation>
     </message>
@@ -178,6 +198,10 @@
     <message>
         <source>cannot create the folder %1</source>
         <translation>フォルダー %1 を作成できません</translation>
+    </message>
+    <message>
+        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
+        <translation>ネットワーク設定はネットワーク設定ファイルに書けないため、instrument.json に保存しました。</translation>
     </message>
     <message>
         <source>The white calibration plate values cannot be written as a calibration value file; they are kept in instrument.json.</source>
@@ -354,10 +378,6 @@ TARGET:
     <message>
         <source>No change recorded in %1.</source>
         <translation>%1 に記録された変更はありません。</translation>
-    </message>
-    <message>
-        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
-        <translation>ネットワーク設定はネットワーク設定ファイルに書けないため、instrument.json に保存しました。</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "BackupFolder.h"
 #include "ChangeRecord.h"
+#include "CliOutput.h"
 #include "CliReport.h"
 #include "CliTexts.h"
 #include "CliValues.h"
@@ -22,11 +23,16 @@ namespace {
 
 const QString HIDDEN_KEY = QStringLiteral("***");
 
+QString moduleQueryFailedText()
+{
+    return CliText::tr("Failed to read whether the wireless LAN module is enabled.");
+}
+
 class Run
 {
 public:
     Run(const CliRequest &request, CliOutput &output)
-        : m_request(request), m_report(CliReport::make(request, output))
+        : m_request(request), m_output(output), m_report(CliReport::make(request, output))
     {
     }
 
@@ -53,10 +59,19 @@ private:
     // Saves the instrument's current calibration references (current) under the user's data
     // folder before they are overwritten; false, with the reason, when they could not be.
     bool saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &current);
-    // Appends the result's changes to the change record.
-    void recordChanges(InstrumentResult &result);
+    // Appends the result's changes to the change record; written: the work on the instrument
+    // succeeded.
+    void recordChanges(InstrumentResult &result, bool written);
     int history();
 
+    enum class Module
+    {
+        ENABLED,
+        DISABLED,
+        UNKNOWN, ///< the query failed
+    };
+    // Whether the instrument's wireless LAN module is enabled.
+    Module readModule();
     // Reads the instrument's network settings into the controller, as the window's network page
     // shows them; false, with the window's message, without a wireless LAN module or on failure.
     bool readNetworkSettings(InstrumentResult &result);
@@ -67,6 +82,7 @@ private:
     QVector<ListedInstrument> listed() const;
 
     const CliRequest &m_request;
+    CliOutput &m_output; ///< looked at between instruments: a run stops once it has failed
     std::unique_ptr<CliReport> m_report;
     CQlxSdk_Ctrl m_ctrl;
     QByteArray m_filePath;                   ///< the input or output file in the local 8-bit encoding
@@ -111,10 +127,14 @@ int Run::exec()
         return status;
 
     QVector<InstrumentResult> results;
-    bool interrupted = false;
+    CliStop stop = CliStop::NONE;
     for (int i = 0; i < targets.size(); ++i) {
-        if (interruptRequested()) {
-            interrupted = true;
+        // Checked between instruments only: the one in progress is always finished and let go.
+        if (interruptRequested())
+            stop = CliStop::INTERRUPT;
+        else if (m_output.failed())
+            stop = CliStop::OUTPUT_FAILED;
+        if (stop != CliStop::NONE) {
             for (int j = i; j < targets.size(); ++j) {
                 InstrumentResult notDone;
                 notDone.port = targets[j] + 1;
@@ -130,15 +150,18 @@ int Run::exec()
         results.append(process(targets[i]));
         m_report->instrument(results.last());
     }
-    return m_report->finish(results, interrupted);
+    // A run over every instrument reached only those the library could list.
+    const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
+    return m_report->finish(results, stop, unlisted);
 }
 
 int Run::list()
 {
-    if (!m_ctrl.refreshPortList())
+    const uint32_t unlisted = m_ctrl.refreshFullPortList() ? m_ctrl.unlistedPortCount : 0;
+    // Nothing to work on: the window's message, as for every other command.
+    if (m_ctrl.ports.isEmpty() && unlisted == 0)
         return m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
-    m_report->list(listed());
-    return CLI_EXIT_SUCCESS;
+    return m_report->list(listed(), unlisted);
 }
 
 QVector<ListedInstrument> Run::listed() const
@@ -180,16 +203,17 @@ bool Run::prepare()
 
 bool Run::selectTargets(QVector<int> &targets, int &status)
 {
-    if (!m_ctrl.refreshPortList() || m_ctrl.ports.isEmpty()) {
+    if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0)) {
         status = m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
         return false;
     }
     const int count = m_ctrl.ports.size();
+    const uint32_t unlisted = m_ctrl.unlistedPortCount;
     const CliTarget &target = m_request.target;
     QString error;
     switch (target.kind) {
     case CliTarget::Unnamed:
-        if (count == 1)
+        if (count == 1 && unlisted == 0)
             targets.append(0);
         else if (m_request.command == CliCommand::NetworkSave || m_request.command == CliCommand::Register)
             error = CliText::tr("%1 instruments are listed: choose one with --port N or --serial NNNNNNNN.")
@@ -229,7 +253,7 @@ bool Run::selectTargets(QVector<int> &targets, int &status)
     if (error.isEmpty())
         return true;
     targets.clear();
-    status = m_report->targetError(error, listed());
+    status = m_report->targetError(error, listed(), unlisted);
     return false;
 }
 
@@ -297,17 +321,31 @@ InstrumentResult Run::process(int index)
         result.messages.append(windowText(WindowText::DISCONNECT_FAILED));
     }
     if (m_record)
-        recordChanges(result);
-    // What was to change did not, or not surely: only a success lists its changes.
-    if (result.outcome != InstrumentResult::Succeeded)
+        recordChanges(result, done);
+    // What was to change did not, or not surely: only work that succeeded lists its changes,
+    // also when the instrument could not be let go afterwards (the messages say both).
+    if (!done)
         result.changes.clear();
     return result;
+}
+
+Run::Module Run::readModule()
+{
+    if (m_ctrl.readWifiModuleEnable())
+        return Module::ENABLED;
+    // The controller answers false for a failed query too; its status tells the two apart.
+    return qlxSucceeded(m_ctrl.lastStatus) ? Module::DISABLED : Module::UNKNOWN;
 }
 
 bool Run::readNetworkSettings(InstrumentResult &result)
 {
     // The window disables its network page for an instrument without the module.
-    if (!m_ctrl.readWifiModuleEnable()) {
+    const Module module = readModule();
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        return false;
+    }
+    if (module == Module::DISABLED) {
         result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
         return false;
     }
@@ -401,10 +439,16 @@ bool Run::show(InstrumentResult &result)
                          m_ctrl.macAddressText, m_ctrl.macAddressText});
 
     bool complete = true;
-    const bool module = m_ctrl.readWifiModuleEnable();
-    result.shown.append({QStringLiteral("wirelessLanModule"), CliText::tr("Wireless LAN module"),
-                         module ? CliText::tr("enabled") : CliText::tr("disabled"), module});
-    if (!module) {
+    const Module module = readModule();
+    if (module != Module::UNKNOWN) {
+        const bool enabled = module == Module::ENABLED;
+        result.shown.append({QStringLiteral("wirelessLanModule"), CliText::tr("Wireless LAN module"),
+                             enabled ? CliText::tr("enabled") : CliText::tr("disabled"), enabled});
+    }
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        complete = false;
+    } else if (module == Module::DISABLED) {
         result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
     } else if (m_ctrl.readNetworkInfo()) {
         addNetworkShown(result);
@@ -580,7 +624,12 @@ bool Run::backup(InstrumentResult &result)
     }
     snapshot.firmware = m_ctrl.firmwareVersionText;
     snapshot.macAddress = m_ctrl.macAddressText;
-    snapshot.moduleEnabled = m_ctrl.readWifiModuleEnable();
+    const Module module = readModule();
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        return false;
+    }
+    snapshot.moduleEnabled = module == Module::ENABLED;
     if (snapshot.moduleEnabled) {
         if (!m_ctrl.readNetworkInfo()) {
             result.messages.append(windowText(WindowText::NETWORK_READ_FAILED));
@@ -722,13 +771,12 @@ bool Run::restore(InstrumentResult &result)
     return true;
 }
 
-void Run::recordChanges(InstrumentResult &result)
+void Run::recordChanges(InstrumentResult &result, bool written)
 {
     const QString time = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     const QString user = currentUserName();
     const QString computer = currentComputerName();
-    const QString outcome = result.outcome == InstrumentResult::Succeeded ? QStringLiteral("succeeded")
-                                                                          : QStringLiteral("failed");
+    const QString outcome = written ? QStringLiteral("succeeded") : QStringLiteral("failed");
     QVector<ChangeEntry> entries;
     for (const Change &change : result.changes) {
         // The key is never recorded, whatever --show-key says.

@@ -27,43 +27,26 @@ QString resultWord(InstrumentResult::Outcome outcome)
     return CliText::tr("NOT DONE");
 }
 
-// A recorded value on one line: line breaks and other control characters as escapes.
-QString oneLine(const QString &text)
-{
-    QString line;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\n'))
-            line += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\r'))
-            line += QStringLiteral("\\r");
-        else if (c == QLatin1Char('\t'))
-            line += QStringLiteral("\\t");
-        else if (c.category() == QChar::Other_Control)
-            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            line += c;
-    }
-    return line;
-}
-
 } // namespace
 
-void CliTextReport::list(const QVector<ListedInstrument> &instruments)
+int CliTextReport::list(const QVector<ListedInstrument> &instruments, uint32_t unlisted)
 {
     for (const ListedInstrument &instrument : instruments)
         m_output.line(
             QStringLiteral("%1  %2  %3").arg(instrument.port).arg(instrument.serial, instrument.label));
-    if (instruments.isEmpty())
-        m_output.line(windowText(WindowText::NOT_CONNECTED));
+    if (unlisted == 0)
+        return CLI_EXIT_SUCCESS;
+    m_output.message(unlistedText(unlisted));
+    return CLI_EXIT_FAILURE;
 }
 
 void CliTextReport::history(const QString &path, const QVector<ChangeEntry> &entries)
 {
     for (const ChangeEntry &entry : entries)
+        // Control characters of the values (a line break in an SSID) come out escaped.
         m_output.line(QStringLiteral("%1  %2  %3  %4: %5 -> %6  %7  %8@%9")
-                          .arg(entry.time, entry.serial, oneLine(entry.command), oneLine(entry.setting),
-                               oneLine(entry.oldValue), oneLine(entry.newValue), oneLine(entry.result),
-                               oneLine(entry.user), oneLine(entry.computer)));
+                          .arg(entry.time, entry.serial, entry.command, entry.setting, entry.oldValue,
+                               entry.newValue, entry.result, entry.user, entry.computer));
     if (entries.isEmpty())
         m_output.message(CliText::tr("No change recorded in %1.").arg(QDir::toNativeSeparators(path)));
 }
@@ -88,10 +71,13 @@ void CliTextReport::instrument(const InstrumentResult &result)
         m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
 }
 
-int CliTextReport::finish(const QVector<InstrumentResult> &results, bool interrupted)
+int CliTextReport::finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted)
 {
-    const Summary summary = summarize(results, interrupted);
-    if (interrupted)
+    const Summary summary = summarize(results, stop, unlisted);
+    // Standard output has failed: the reason goes where it can still be read.
+    if (stop == CliStop::OUTPUT_FAILED)
+        m_output.message(summary.interruption);
+    else if (stop == CliStop::INTERRUPT)
         m_output.line(summary.interruption);
     m_output.line(summary.text);
     return summary.exitStatus;

@@ -6,6 +6,7 @@
 #include "CliReport.h"
 #include "CliRun.h"
 #include "CliTexts.h"
+#include "Console.h"
 #include "Interrupt.h"
 #include "files/ResourcePaths.h"
 
@@ -37,26 +38,24 @@ void loadTranslation(const QString &language, QTranslator &translator, CliOutput
         output.message(startupText(failure));
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What kt9-cli could not write on standard output fails the run, however it went otherwise.
+int checkedStatus(CliOutput &output, int status)
 {
-    // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)
-    // asks for them: some Qt builds print debug output by default.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-    QCoreApplication app(argc, argv);
-    CliOutput output;
+    if (!output.failed())
+        return status;
+    output.message(QStringLiteral("kt9-cli: %1").arg(output.failure()));
+    return status == CLI_EXIT_SUCCESS ? CLI_EXIT_FAILURE : status;
+}
 
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    QTranslator translator;
-    loadTranslation(languageArgument(arguments), translator, output);
-
+int run(const QStringList &arguments, CliOutput &output)
+{
     const CliParseResult parsed = parseCliArguments(arguments);
     if (!parsed.error.isEmpty())
         return reportUsageError(parsed.request.commandName, parsed.error, jsonArgument(arguments), output);
     switch (parsed.request.command) {
     case CliCommand::Help:
-        output.line(cliUsage().trimmed());
+        for (const QString &line : cliUsage().trimmed().split(QLatin1Char('\n')))
+            output.line(line);
         return CLI_EXIT_SUCCESS;
     case CliCommand::Version:
         output.line(QStringLiteral("kt9-cli " KT9_VERSION));
@@ -65,5 +64,24 @@ int main(int argc, char *argv[])
         break;
     }
     watchForInterrupt();
+    ignoreBrokenPipe();
     return runCliRequest(parsed.request, output);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Before anything opens a file (the application object does).
+    const bool standardOutputOpen = occupyClosedStandardStreams();
+    // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)
+    // asks for them: some Qt builds print debug output by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QCoreApplication app(argc, argv);
+    CliOutput output(standardOutputOpen);
+
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QTranslator translator;
+    loadTranslation(languageArgument(arguments), translator, output);
+    return checkedStatus(output, run(arguments, output));
 }

@@ -12,7 +12,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -22,10 +24,12 @@ constexpr char LINE_END[] = "\r\n";
 // Lines of a calibration value file that carry data (counted from 1).
 constexpr int CAL_SERIAL_LINE = 3;
 constexpr int CAL_VALUES_LINE = 4;
-// Characters of a complete serial number line: two hexadecimal digits per BCD byte.
+// Characters of a complete serial number line: two decimal digits per BCD byte.
 constexpr qsizetype CAL_SERIAL_DIGITS = 2 * QLX_CAL_SERIAL_SIZE;
 // Bytes of a calibration line looked at; a longer serial or value line is malformed.
 constexpr qsizetype CAL_LINE_KEEP = 16 * 1024 * 1024;
+// The largest value of one address byte.
+constexpr int32_t OCTET_MAX = 255;
 
 // The text of a fixed-size field: its bytes up to the first zero, and never more than
 // maxLength, even when the record (which comes from an instrument) has no terminating zero.
@@ -50,11 +54,51 @@ bool hasLineBreak(const QByteArray &text)
     return text.contains('\n') || text.contains('\r');
 }
 
+// Writes content over the existing file at path, without a temporary file; false when anything
+// failed, with the old content put back. Room for a longer content is taken at the old end
+// first, so a full disk or a file-size limit fails before any old byte changed; only then are
+// the old bytes overwritten and the file cut to its new length. The old bytes are kept in
+// memory to be written back should that fail.
+bool writeInPlace(const QString &path, const QByteArray &content)
+{
+    // Unbuffered: every write reaches the file at once and reports its own failure.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    const QByteArray old = file.readAll();
+    const qint64 oldSize = old.size();
+    const qint64 newSize = content.size();
+    if (file.error() != QFileDevice::NoError || file.size() != oldSize)
+        return false;
+    if (newSize > oldSize) {
+        const QByteArray beyond = content.mid(int(oldSize));
+        if (!file.seek(oldSize) || file.write(beyond) != beyond.size()) {
+            file.resize(oldSize);
+            return false;
+        }
+    }
+    const QByteArray over = content.left(int(oldSize));
+    const qint64 written = file.seek(0) ? file.write(over) : 0;
+    if (written == over.size() && file.resize(newSize)) {
+        file.close();
+        return file.error() == QFileDevice::NoError;
+    }
+    // The old bytes and length go back. A short write changed only the bytes it wrote; a failed
+    // one may have changed any of them. Should this fail too, nothing more can be done: the
+    // result is false either way.
+    const QByteArray touched = old.left(int(written >= 0 ? written : over.size()));
+    if (file.seek(0))
+        file.write(touched);
+    if (newSize > oldSize)
+        file.resize(oldSize);
+    return false;
+}
+
 // Writes content as the whole file at path; false when anything failed. Where the folder allows
 // it, the content goes to a temporary file beside the target and replaces it only when complete,
 // so an existing file is left as it was. In a folder the user may not write, an existing
-// writable file is written in place instead. Qt 5's commit() overlooks a failed flush of the
-// last buffered bytes and a failed close (a full disk): both are checked here.
+// writable file is written in place instead (writeInPlace). Qt 5's commit() overlooks a failed
+// flush of the last buffered bytes and a failed close (a full disk): both are checked here.
 bool writeWholeFile(const QString &path, const QByteArray &content)
 {
     // Only a regular file, or a link to one, is replaced: a device or a pipe stays what it is.
@@ -62,8 +106,9 @@ bool writeWholeFile(const QString &path, const QByteArray &content)
     if (target.exists() && !target.isFile())
         return false;
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush())
+    if (!file.open(QIODevice::WriteOnly))
+        return target.exists() && writeInPlace(path, content);
+    if (file.write(content) != content.size() || !file.flush())
         return false; // an unfinished temporary file is removed with the object
     return file.commit() && file.error() == QFileDevice::NoError;
 }
@@ -77,15 +122,23 @@ bool readFlag(const QByteArray &value, int32_t &field)
     return true;
 }
 
-// Stores an address value into octets: the first four dot-separated pieces, low 8 bits
-// each; missing pieces leave their bytes as they were. False when the value is empty.
+// Stores an address value into octets: exactly four dot-separated whole numbers from 0 to 255
+// (blanks and leading zeros allowed). False, with octets left as they were, for anything else:
+// an empty value, a missing, empty or extra piece, a piece out of range or not a number.
 bool readAddress(CFileIO &io, const QByteArray &value, uint8_t (&octets)[QLX_IPV4_SIZE])
 {
-    if (value.isEmpty())
-        return false;
     const QVector<QByteArray> pieces = io.SplitString(value, '.');
-    for (int i = 0; i < pieces.size() && std::size_t(i) < QLX_IPV4_SIZE; ++i)
-        octets[i] = uint8_t(uint32_t(LeadingInt(pieces.at(i))));
+    // SplitString leaves empty pieces out; the dots tell of them ("10..0.1", "1.2.3.4.").
+    if (std::size_t(pieces.size()) != QLX_IPV4_SIZE || std::size_t(value.count('.')) != QLX_IPV4_SIZE - 1)
+        return false;
+    uint8_t parsed[QLX_IPV4_SIZE];
+    for (std::size_t i = 0; i < QLX_IPV4_SIZE; ++i) {
+        const std::optional<int32_t> number = WholeInt(pieces.at(int(i)));
+        if (!number || *number < 0 || *number > OCTET_MAX)
+            return false;
+        parsed[i] = uint8_t(*number);
+    }
+    std::copy(std::begin(parsed), std::end(parsed), octets);
     return true;
 }
 
@@ -100,16 +153,28 @@ bool readText(const QByteArray &value, char *field, std::size_t maxLength)
     return true;
 }
 
-// Serial number bytes from the eight hexadecimal digits of digits.
+// Serial number bytes from the eight digits of digits, two per byte.
 void storeSerial(const QByteArray &digits, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE])
 {
     for (std::size_t i = 0; i < QLX_CAL_SERIAL_SIZE; ++i)
         serialNo[i] = uint8_t(HexPairToByte(digits.constData() + 2 * i));
 }
 
+// The rejected line is echoed with its control bytes escaped (\x1B), so that a line from a file
+// cannot drive the terminal or break the output into lines.
 void reportIncorrectData(const QByteArray &line)
 {
-    std::printf("incorrect data. %s\n", line.constData());
+    constexpr unsigned char FIRST_PRINTABLE = 0x20;
+    constexpr unsigned char DELETE = 0x7F;
+    QByteArray shown;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < FIRST_PRINTABLE || byte == DELETE)
+            shown += QByteArray("\\x") + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            shown += c;
+    }
+    std::printf("incorrect data. %s\n", shown.constData());
     std::fflush(stdout);
 }
 
@@ -132,8 +197,10 @@ std::size_t countValues(const QByteArray &line, std::size_t limit)
 
 // Converts the comma-separated values of line into values (count of them), empty pieces left
 // out. False, with values left as they were, when the line does not hold exactly count values
-// or one of them is not a finite 32-bit float. The pieces are counted before anything is
-// converted and are read in place, so a line of millions of values costs one pass.
+// or one of them is not a finite 32-bit float. A piece in which no number starts (text, a
+// quoted or hexadecimal number, blanks) is refused rather than stored as 0; a number followed
+// by other characters counts for the number ("0.95%" is 0.95). The pieces are counted before
+// anything is converted and are read in place, so a line of millions of values costs one pass.
 bool readValues(const QByteArray &line, float *values, std::size_t count)
 {
     if (countValues(line, count) != count)
@@ -145,9 +212,11 @@ bool readValues(const QByteArray &line, float *values, std::size_t count)
         const auto *comma = static_cast<const char *>(std::memchr(piece, ',', std::size_t(end - piece)));
         const char *const pieceEnd = comma ? comma : end;
         if (pieceEnd != piece) {
-            const double value = LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)));
+            bool isNumber = false;
+            const double value =
+                LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)), &isNumber);
             // A float cannot hold what lies beyond its largest value; NaN fails the test too.
-            if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+            if (!isNumber || !(std::fabs(value) <= double(std::numeric_limits<float>::max())))
                 return false;
             converted.append(float(value));
         }
@@ -180,9 +249,13 @@ bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL
     for (int lineNo = 1; lineNo <= CAL_VALUES_LINE && reader.next(line); ++lineNo) {
         if (lineNo == CAL_SERIAL_LINE) {
             const qsizetype length = line.size();
-            if (kind == CalFileKind::WhitePlate && length > 0 && length <= CAL_SERIAL_DIGITS) {
+            // Packed BCD holds decimal digits only; any other character would become a nibble
+            // above 9 or a byte 0xFF.
+            const bool decimal =
+                std::all_of(line.cbegin(), line.cend(), [](char c) { return c >= '0' && c <= '9'; });
+            if (decimal && kind == CalFileKind::WhitePlate && length > 0 && length <= CAL_SERIAL_DIGITS) {
                 storeSerial(line.rightJustified(int(CAL_SERIAL_DIGITS), '0'), serialNo);
-            } else if (kind == CalFileKind::AmbientAdapter && length == CAL_SERIAL_DIGITS) {
+            } else if (decimal && kind == CalFileKind::AmbientAdapter && length == CAL_SERIAL_DIGITS) {
                 storeSerial(line, serialNo);
             } else if (length > 0 || kind == CalFileKind::AmbientAdapter) {
                 reportIncorrectData(line);

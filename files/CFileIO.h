@@ -18,8 +18,8 @@ public:
     virtual ~CFileIO() = default;
 
     // Reads the eight keys of section "Network" into record (which the caller zero-filled).
-    // Stops at the first missing, empty or too long value and returns false; fields read
-    // before it keep their new values.
+    // Stops at the first missing, empty or too long value, or address other than four whole
+    // numbers from 0 to 255, and returns false; fields read before it keep their new values.
     bool GetNetworkInfoFromFile(const char *path, QlxNetworkInfo &record);
     // Writes record as the eleven-line network settings file. Refuses (false, nothing written)
     // a record that the reader would refuse (an empty SSID or key) or whose texts hold a line

@@ -85,8 +85,21 @@ int32_t LeadingInt(const QByteArray &text)
     return int32_t(std::clamp(negative ? -magnitude : magnitude, LOWEST, HIGHEST));
 }
 
-double LeadingDouble(const QByteArray &text)
+std::optional<int32_t> WholeInt(const QByteArray &text)
 {
+    const char *end = text.constEnd();
+    bool negative = false;
+    const char *digits = skipBlanksAndSign(text.constBegin(), end, negative);
+    const char *p = std::find_if_not(digits, end, isDigit);
+    if (p == digits || std::find_if_not(p, end, isCSpace) != end)
+        return std::nullopt;
+    return LeadingInt(text);
+}
+
+double LeadingDouble(const QByteArray &text, bool *numberFound)
+{
+    if (numberFound)
+        *numberFound = false;
     const char *end = text.constEnd();
     bool negative = false;
     const char *p = skipBlanksAndSign(text.constBegin(), end, negative);
@@ -97,6 +110,8 @@ double LeadingDouble(const QByteArray &text)
     const std::from_chars_result result = std::from_chars(p, end, value, std::chars_format::general);
     if (result.ec == std::errc::invalid_argument)
         return 0.0;
+    if (numberFound)
+        *numberFound = !(end - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X'));
     if (result.ec == std::errc::result_out_of_range)
         value = overflowsUpward(p, result.ptr) ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;

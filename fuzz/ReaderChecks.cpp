@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QVector>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <locale.h>
+#include <optional>
 
 namespace {
 
@@ -58,12 +60,6 @@ public:
     bool at(std::size_t offset) const { return m_written.at(int(GUARD_SIZE + offset)); }
     bool any(std::size_t offset, std::size_t size) const { return count(offset, size) > 0; }
     bool all(std::size_t offset, std::size_t size) const { return count(offset, size) == size; }
-    // Whether the bytes written in the range are exactly its first ones.
-    bool isPrefix(std::size_t offset, std::size_t size) const
-    {
-        const std::size_t written = count(offset, size);
-        return all(offset, written);
-    }
     // The offsets written outside the given ranges of the record, guards included.
     QVector<int> outside(const QVector<QPair<std::size_t, std::size_t>> &ranges) const
     {
@@ -109,9 +105,8 @@ bool writeFile(const QByteArray &path, const QByteArray &content)
 
 enum class FieldKind
 {
-    Flag,    ///< stored whole once its key was read
-    Address, ///< stored from its first byte on, one byte per piece; a value may have no piece
-    Text     ///< stored up to and including its terminating zero once its key was read
+    Number, ///< a flag or an address: stored whole once its key was read
+    Text    ///< stored up to and including its terminating zero once its key was read
 };
 
 struct NetworkField
@@ -124,14 +119,14 @@ struct NetworkField
 
 // In the order the reader reads the keys.
 const NetworkField NETWORK_FIELDS[] = {
-    {"DHCPUse", offsetof(QlxNetworkInfo, DHCPUse), sizeof(int32_t), FieldKind::Flag},
-    {"IPAddress", offsetof(QlxNetworkInfo, IPAddress), QLX_IPV4_SIZE, FieldKind::Address},
-    {"SubnetMask", offsetof(QlxNetworkInfo, SubnetMask), QLX_IPV4_SIZE, FieldKind::Address},
-    {"DefaultGateway", offsetof(QlxNetworkInfo, DefaultGateway), QLX_IPV4_SIZE, FieldKind::Address},
+    {"DHCPUse", offsetof(QlxNetworkInfo, DHCPUse), sizeof(int32_t), FieldKind::Number},
+    {"IPAddress", offsetof(QlxNetworkInfo, IPAddress), QLX_IPV4_SIZE, FieldKind::Number},
+    {"SubnetMask", offsetof(QlxNetworkInfo, SubnetMask), QLX_IPV4_SIZE, FieldKind::Number},
+    {"DefaultGateway", offsetof(QlxNetworkInfo, DefaultGateway), QLX_IPV4_SIZE, FieldKind::Number},
     {"SSID", offsetof(QlxNetworkInfo, SSID), QLX_SSID_MAX_LENGTH + 1, FieldKind::Text},
     {"EncryptKey", offsetof(QlxNetworkInfo, EncryptKey), QLX_ENCRYPT_KEY_MAX_LENGTH + 1, FieldKind::Text},
-    {"DNS", offsetof(QlxNetworkInfo, DNS), QLX_IPV4_SIZE, FieldKind::Address},
-    {"APConnectUse", offsetof(QlxNetworkInfo, APConnectUse), sizeof(int32_t), FieldKind::Flag},
+    {"DNS", offsetof(QlxNetworkInfo, DNS), QLX_IPV4_SIZE, FieldKind::Number},
+    {"APConnectUse", offsetof(QlxNetworkInfo, APConnectUse), sizeof(int32_t), FieldKind::Number},
 };
 constexpr int NETWORK_FIELD_COUNT = int(sizeof NETWORK_FIELDS / sizeof NETWORK_FIELDS[0]);
 
@@ -198,10 +193,8 @@ QByteArrayList checkNetworkReader(const ReaderScratch &scratch)
         stored[i] = written.any(field.offset, field.size);
         if (stored[i])
             lastStored = i;
-        if (field.kind == FieldKind::Flag && stored[i] && !written.all(field.offset, field.size))
+        if (field.kind == FieldKind::Number && stored[i] && !written.all(field.offset, field.size))
             problems.append(QByteArray(field.key) + " partly stored");
-        if (field.kind == FieldKind::Address && !written.isPrefix(field.offset, field.size))
-            problems.append(QByteArray(field.key) + " stored, but not from its first byte on");
         if (field.kind != FieldKind::Text || !stored[i])
             continue;
         // The longest text leaves one byte of the field for its terminating zero.
@@ -216,7 +209,7 @@ QByteArrayList checkNetworkReader(const ReaderScratch &scratch)
     }
     // Keys are read in order and the first failing one ends the read.
     for (int i = 0; i < lastStored; ++i) {
-        if (NETWORK_FIELDS[i].kind != FieldKind::Address && !stored[i])
+        if (!stored[i])
             problems.append(QByteArray(NETWORK_FIELDS[lastStored].key) + " stored, but not " +
                             NETWORK_FIELDS[i].key + " before it");
     }
@@ -264,53 +257,49 @@ QByteArrayList linesOf(const QByteArray &content)
     return lines;
 }
 
-int hexDigit(char c)
+bool isDecimal(const QByteArray &digits)
 {
-    const char *digits = "0123456789abcdef";
-    const char lower = (c >= 'A' && c <= 'F') ? char(c - 'A' + 'a') : c;
-    const char *found = lower ? std::strchr(digits, lower) : nullptr;
-    return found ? int(found - digits) : -1;
+    return std::all_of(digits.cbegin(), digits.cend(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The serial number bytes of the eight digits: a pair with a character that is no
-// hexadecimal digit gives 0xFF.
+// The serial number bytes of eight decimal digits, two per byte.
 QByteArray serialBytes(const QByteArray &digits)
 {
     QByteArray bytes;
-    for (int i = 0; i < SERIAL_DIGITS; i += 2) {
-        const int high = hexDigit(digits.at(i));
-        const int low = hexDigit(digits.at(i + 1));
-        bytes.append(char(high < 0 || low < 0 ? 0xFF : high * 16 + low));
-    }
+    for (int i = 0; i < SERIAL_DIGITS; i += 2)
+        bytes.append(char((digits.at(i) - '0') * 16 + (digits.at(i + 1) - '0')));
     return bytes;
 }
 
-// The value of a piece as the C library's strtod reads it in the "C" locale, except that a
-// hexadecimal number counts only for its leading 0.
-double referenceValue(const QByteArray &piece)
+// The value of a piece as the C library's strtod reads it in the "C" locale; empty when no
+// number starts in it, and for a hexadecimal number, which the readers do not take.
+std::optional<double> referenceValue(const QByteArray &piece)
 {
     const char *p = piece.constData();
     while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
         ++p;
-    const bool negative = *p == '-';
     if (*p == '-' || *p == '+')
         ++p;
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X'))
-        return negative ? -0.0 : 0.0;
+        return std::nullopt;
+    char *end = nullptr;
 #ifdef _WIN32
     // MinGW's strtod reads the C99 forms (inf, nan) that the C runtime's own _strtod_l lacks,
     // and reads them in the "C" locale: on Windows Qt leaves the C library's locale as it is.
-    return std::strtod(piece.constData(), nullptr);
+    const double value = std::strtod(piece.constData(), &end);
 #else
     // Qt sets the C library's locale from the environment on start-up: read in "C" regardless.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return strtod_l(piece.constData(), nullptr, cLocale);
+    const double value = strtod_l(piece.constData(), &end, cLocale);
 #endif
+    if (end == piece.constData())
+        return std::nullopt;
+    return value;
 }
 
-bool fitsFloat(double value)
+bool fitsFloat(const std::optional<double> &value)
 {
-    return std::fabs(value) <= double(std::numeric_limits<float>::max());
+    return value && std::fabs(*value) <= double(std::numeric_limits<float>::max());
 }
 
 QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, const ReaderScratch &scratch)
@@ -348,8 +337,8 @@ QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, cons
     bool serialRejected = false;
     if (lines.size() >= SERIAL_LINE) {
         const QByteArray serial = lines.at(SERIAL_LINE - 1);
-        const bool accepted =
-            form.padsShortSerial ? serial.size() <= SERIAL_DIGITS : serial.size() == SERIAL_DIGITS;
+        const bool accepted = isDecimal(serial) && (form.padsShortSerial ? serial.size() <= SERIAL_DIGITS
+                                                                         : serial.size() == SERIAL_DIGITS);
         serialRejected = !accepted;
         const bool expectStored = accepted && !serial.isEmpty();
         if (serialStored != expectStored)
@@ -377,7 +366,7 @@ QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, cons
                 float stored;
                 std::memcpy(&stored, bytesA + form.valuesOffset + std::size_t(i) * sizeof stored,
                             sizeof stored);
-                const float expected = float(referenceValue(pieces.at(i)));
+                const float expected = float(*referenceValue(pieces.at(i)));
                 if (!std::isfinite(stored) || stored != expected)
                     problems.append("value " + QByteArray::number(i) + " stored as " +
                                     QByteArray::number(double(stored), 'g', 9) + " for the text \"" +

@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <vector>
 
 std::atomic<bool> deviceDisconnected{false};
 
@@ -72,6 +73,7 @@ bool CQlxSdk_Ctrl::refreshPortList()
     portCount = 0;
     ports.clear();
     portLabels.clear();
+    unlistedPortCount = 0;
 
     if (!qlxSucceeded(countStatus))
         return false;
@@ -81,13 +83,47 @@ bool CQlxSdk_Ctrl::refreshPortList()
         return false;
 
     // The table holds QLX_PORT_TABLE_CAPACITY records; a larger reported count lists only those.
-    const uint32_t listed = qMin(reportedPortCount, QLX_PORT_TABLE_CAPACITY);
-    for (uint32_t i = 0; i < listed; ++i) {
-        ports.append(portTable[i]);
-        ++portCount;
-        portLabels.append(portLabel(portTable[i]));
-    }
+    takePorts(portTable, qMin(reportedPortCount, QLX_PORT_TABLE_CAPACITY));
     return true;
+}
+
+bool CQlxSdk_Ctrl::refreshFullPortList()
+{
+    lastStatus = QLX_GetDevicePortList(nullptr, &reportedPortCount, 0);
+    qDebug("port count[%d] \n", static_cast<int>(reportedPortCount));
+    portCount = 0;
+    ports.clear();
+    portLabels.clear();
+    unlistedPortCount = 0;
+    if (!qlxSucceeded(lastStatus))
+        return false;
+
+    // Instruments that come up between the count and the list make the table too small: the
+    // list is asked again with the new count, a few times.
+    constexpr int LIST_ATTEMPTS = 3;
+    std::vector<QlxPortInfo> table;
+    for (int attempt = 0; attempt < LIST_ATTEMPTS; ++attempt) {
+        table.assign(qMin(reportedPortCount, FULL_PORT_LIST_LIMIT), QlxPortInfo{});
+        const uint32_t capacity = uint32_t(table.size());
+        lastStatus =
+            QLX_GetDevicePortList(table.empty() ? nullptr : table.data(), &reportedPortCount, capacity);
+        if (!qlxSucceeded(lastStatus))
+            return false;
+        if (reportedPortCount <= capacity || capacity == FULL_PORT_LIST_LIMIT)
+            break;
+    }
+    takePorts(table.data(), qMin(reportedPortCount, uint32_t(table.size())));
+    return true;
+}
+
+void CQlxSdk_Ctrl::takePorts(const QlxPortInfo *table, uint32_t listed)
+{
+    for (uint32_t i = 0; i < listed; ++i) {
+        ports.append(table[i]);
+        ++portCount;
+        portLabels.append(portLabel(table[i]));
+    }
+    unlistedPortCount = reportedPortCount - listed;
 }
 
 bool CQlxSdk_Ctrl::connectDevice(int32_t portIndex, int32_t connectParam)

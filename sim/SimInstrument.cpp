@@ -1,90 +1,21 @@
 #include "SimInstrument.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QSaveFile>
 #include <QStringList>
 #include <QtEndian>
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <limits>
 #include <optional>
-#include <thread>
-
-#ifdef _WIN32
-#include <QDir>
-
-#include <windows.h>
-#endif
 
 namespace qlxsim {
 
 namespace {
 
-// The first limit + 1 bytes of the file at path (more than limit: the file is larger than
-// that), read without reserving the limit up front; std::nullopt, with error saying why, when
-// it cannot be opened or read. Only the standard library (on Windows the Windows API) touches
-// the file, so that the watcher thread may read while the process exits. Windows refuses to
-// replace a file that is open without delete sharing: there the file is opened with every kind
-// of sharing, so that whoever replaces it while the library reads it (the library's own writes
-// on another thread, a test, an editor) is not refused.
-std::optional<QByteArray> readFileHead(const QString &path, qint64 limit, QString &error)
-{
-    // Anything but a regular file is never opened: opening a pipe would wait for a writer, and a
-    // device may never end.
-    std::error_code notRegular;
-    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), notRegular)) {
-        error = QStringLiteral("not a regular file");
-        return std::nullopt;
-    }
-    QByteArray content;
-    char chunk[4096];
-#ifdef _WIN32
-    const HANDLE handle =
-        CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        error = qt_error_string(int(GetLastError()));
-        return std::nullopt;
-    }
-    DWORD got = 0;
-    BOOL read = TRUE;
-    while (content.size() <= limit && (read = ReadFile(handle, chunk, sizeof chunk, &got, nullptr)) &&
-           got > 0)
-        content.append(chunk, int(got));
-    const DWORD readError = GetLastError();
-    CloseHandle(handle);
-    if (!read) {
-        error = qt_error_string(int(readError));
-        return std::nullopt;
-    }
-#else
-    std::ifstream file(QFile::encodeName(path).toStdString(), std::ios::binary);
-    if (!file) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
-        return std::nullopt;
-    }
-    while (content.size() <= limit && file.read(chunk, sizeof chunk).gcount() > 0)
-        content.append(chunk, int(file.gcount()));
-    if (file.bad()) {
-        error = QStringLiteral("read error");
-        return std::nullopt;
-    }
-#endif
-    return content;
-}
-
-constexpr const char *kFunctionNames[kFunctionCount] = {
+constexpr const char *FUNCTION_NAMES[FUNCTION_COUNT] = {
     "QLX_RegisterDeviceEventHandler",
     "QLX_GetDevicePortList",
     "QLX_Connect",
@@ -101,29 +32,29 @@ constexpr const char *kFunctionNames[kFunctionCount] = {
 };
 
 // Defaults of the keys an instrument file may leave out.
-constexpr int32_t kDefaultSerialNo = 0;
-constexpr uint32_t kDefaultFirmMajor = 1;
-constexpr uint8_t kDefaultWifiModuleEnable = 1;
-constexpr int kMaxLatencyMs = 60000;
+constexpr int32_t DEFAULT_SERIAL_NO = 0;
+constexpr uint32_t DEFAULT_FIRM_MAJOR = 1;
+constexpr uint8_t DEFAULT_WIFI_MODULE_ENABLE = 1;
+constexpr int MAX_LATENCY_MS = 60000;
 
 // The default folder's two instruments.
-constexpr int32_t kPortTypeNetwork = 2;
-constexpr int32_t kDefaultUsbSerialNo = 1234567;
-constexpr int32_t kDefaultNetworkSerialNo = 2345678;
+constexpr int32_t PORT_TYPE_NETWORK = 2;
+constexpr int32_t DEFAULT_USB_SERIAL_NO = 1234567;
+constexpr int32_t DEFAULT_NETWORK_SERIAL_NO = 2345678;
 
 // Largest JSON integer this library accepts where the record holds 32 bits.
-constexpr double kInt32Min = -2147483648.0;
-constexpr double kInt32Max = 2147483647.0;
-constexpr double kUint32Max = 4294967295.0;
-constexpr double kUint8Max = 255.0;
+constexpr double JSON_INT32_MIN = -2147483648.0;
+constexpr double JSON_INT32_MAX = 2147483647.0;
+constexpr double JSON_UINT32_MAX = 4294967295.0;
+constexpr double JSON_UINT8_MAX = 255.0;
 
 // A float that a JSON number cannot carry (NaN, infinities, negative zero) is written as its bits.
-const QString kFloatBitsPrefix = QStringLiteral("0x");
-constexpr int kFloatBitsDigits = 8;
-constexpr int kHexBase = 16;
+const QString FLOAT_BITS_PREFIX = QStringLiteral("0x");
+constexpr int FLOAT_BITS_DIGITS = 8;
+constexpr int HEX_BASE = 16;
 
 // Text fields that are not valid UTF-8 are written as {"hex": "..."}.
-const QString kHexKey = QStringLiteral("hex");
+const QString HEX_KEY = QStringLiteral("hex");
 
 // Reads typed values out of an instrument's JSON; the first error wins and names its key.
 class Reader
@@ -167,12 +98,12 @@ public:
 
     int32_t int32(const QJsonObject &json, const QString &key, int32_t fallback, const QString &path)
     {
-        return static_cast<int32_t>(number(json.value(key), kInt32Min, kInt32Max, fallback, path));
+        return static_cast<int32_t>(number(json.value(key), JSON_INT32_MIN, JSON_INT32_MAX, fallback, path));
     }
 
     uint8_t byte(const QJsonObject &json, const QString &key, uint8_t fallback, const QString &path)
     {
-        return static_cast<uint8_t>(number(json.value(key), 0, kUint8Max, fallback, path));
+        return static_cast<uint8_t>(number(json.value(key), 0, JSON_UINT8_MAX, fallback, path));
     }
 
     bool boolean(const QJsonObject &json, const QString &key, const QString &path)
@@ -194,8 +125,8 @@ public:
         QByteArray bytes;
         if (value.isString()) {
             bytes = value.toString().toUtf8();
-        } else if (value.isObject() && value.toObject().value(kHexKey).isString()) {
-            if (!hexBytes(value.toObject().value(kHexKey).toString(), -1, &bytes))
+        } else if (value.isObject() && value.toObject().value(HEX_KEY).isString()) {
+            if (!hexBytes(value.toObject().value(HEX_KEY).toString(), -1, &bytes))
                 fail(path, QStringLiteral("expected hexadecimal digits in pairs"));
         } else if (!value.isUndefined()) {
             fail(path, QStringLiteral("expected a string or {\"hex\": \"...\"}"));
@@ -219,7 +150,7 @@ public:
             const QString &part = parts.at(i);
             bool ok = false;
             const uint octet = part.toUInt(&ok, 10);
-            valid = ok && !part.isEmpty() && part.size() <= 3 && octet <= kUint8Max &&
+            valid = ok && !part.isEmpty() && part.size() <= 3 && octet <= JSON_UINT8_MAX &&
                     std::all_of(part.begin(), part.end(), [](QChar c) { return c.isDigit(); });
             octets[i] = static_cast<uint8_t>(octet);
         }
@@ -305,7 +236,7 @@ public:
         bytes->clear();
         for (int i = 0; i < text.size(); i += 2) {
             bool ok = false;
-            const uint byte = text.midRef(i, 2).toUInt(&ok, kHexBase);
+            const uint byte = text.midRef(i, 2).toUInt(&ok, HEX_BASE);
             if (!ok || !isHexDigit(text.at(i)) || !isHexDigit(text.at(i + 1)))
                 return false;
             bytes->append(static_cast<char>(byte));
@@ -332,8 +263,8 @@ private:
         }
         const QString text = value.toString();
         QByteArray bits;
-        if (!value.isString() || !text.startsWith(kFloatBitsPrefix) ||
-            !hexBytes(text.mid(kFloatBitsPrefix.size()), sizeof(float), &bits))
+        if (!value.isString() || !text.startsWith(FLOAT_BITS_PREFIX) ||
+            !hexBytes(text.mid(FLOAT_BITS_PREFIX.size()), sizeof(float), &bits))
             return false;
         const uint32_t word = qFromBigEndian<quint32>(bits.constData());
         std::memcpy(result, &word, sizeof word);
@@ -370,7 +301,7 @@ QJsonValue textValue(const char *field, std::size_t maxLength)
     const QString text = QString::fromUtf8(bytes);
     if (text.toUtf8() == bytes)
         return text;
-    return QJsonObject{{kHexKey, hexText(bytes.constData(), std::size_t(bytes.size()))}};
+    return QJsonObject{{HEX_KEY, hexText(bytes.constData(), std::size_t(bytes.size()))}};
 }
 
 // Finite floats other than negative zero survive as JSON numbers: Qt writes the shortest text
@@ -381,8 +312,8 @@ QJsonValue floatValue(float value)
         return double(value);
     uint32_t word = 0;
     std::memcpy(&word, &value, sizeof word);
-    return kFloatBitsPrefix +
-           QStringLiteral("%1").arg(word, kFloatBitsDigits, kHexBase, QLatin1Char('0')).toUpper();
+    return FLOAT_BITS_PREFIX +
+           QStringLiteral("%1").arg(word, FLOAT_BITS_DIGITS, HEX_BASE, QLatin1Char('0')).toUpper();
 }
 
 template <std::size_t N> QJsonArray floatArray(const float (&values)[N])
@@ -397,13 +328,13 @@ template <std::size_t N> QJsonArray floatArray(const float (&values)[N])
 
 const char *functionName(Function function)
 {
-    return kFunctionNames[static_cast<std::size_t>(function)];
+    return FUNCTION_NAMES[static_cast<std::size_t>(function)];
 }
 
 std::optional<Function> functionByName(const QString &name)
 {
-    for (std::size_t i = 0; i < kFunctionCount; ++i) {
-        if (name == QLatin1String(kFunctionNames[i]))
+    for (std::size_t i = 0; i < FUNCTION_COUNT; ++i) {
+        if (name == QLatin1String(FUNCTION_NAMES[i]))
             return static_cast<Function>(i);
     }
     return std::nullopt;
@@ -426,20 +357,20 @@ std::optional<Instrument> parseInstrument(const QJsonObject &json, QString *erro
     else
         std::memcpy(instrument.port.portName, portNameBytes.constData(), std::size_t(portNameBytes.size()));
     instrument.port.serialNo =
-        reader.int32(json, QStringLiteral("serialNo"), kDefaultSerialNo, QStringLiteral("serialNo"));
+        reader.int32(json, QStringLiteral("serialNo"), DEFAULT_SERIAL_NO, QStringLiteral("serialNo"));
 
     QlxDeviceInfo &device = instrument.device;
     device.serialNo = instrument.port.serialNo;
     const QJsonObject firmware = reader.object(json, QStringLiteral("firmware"), QStringLiteral("firmware"));
     device.firmMajor =
-        static_cast<uint32_t>(reader.number(firmware.value(QStringLiteral("major")), 0, kUint32Max,
-                                            kDefaultFirmMajor, QStringLiteral("firmware.major")));
+        static_cast<uint32_t>(reader.number(firmware.value(QStringLiteral("major")), 0, JSON_UINT32_MAX,
+                                            DEFAULT_FIRM_MAJOR, QStringLiteral("firmware.major")));
     device.firmMinor = reader.int32(firmware, QStringLiteral("minor"), 0, QStringLiteral("firmware.minor"));
     device.firmBuild = reader.int32(firmware, QStringLiteral("build"), 0, QStringLiteral("firmware.build"));
     reader.mac(json, QStringLiteral("macAddress"), device.macAddress, QStringLiteral("macAddress"));
 
     instrument.options.wifiModuleEnable =
-        reader.byte(json, QStringLiteral("wifiModuleEnable"), kDefaultWifiModuleEnable,
+        reader.byte(json, QStringLiteral("wifiModuleEnable"), DEFAULT_WIFI_MODULE_ENABLE,
                     QStringLiteral("wifiModuleEnable"));
     instrument.shutdownMode = reader.byte(json, QStringLiteral("shutdownMode"), QLX_SHUTDOWN_15_MIN,
                                           QStringLiteral("shutdownMode"));
@@ -478,18 +409,18 @@ std::optional<Instrument> parseInstrument(const QJsonObject &json, QString *erro
     for (auto it = faults.begin(); it != faults.end(); ++it) {
         const QString path = QStringLiteral("faults.") + it.key();
         const std::optional<Function> function = functionByName(it.key());
-        if (!function || *function == Function::RegisterDeviceEventHandler) {
+        if (!function || *function == Function::REGISTER_DEVICE_EVENT_HANDLER) {
             reader.fail(path, QStringLiteral("not a function that works on an instrument"));
             break;
         }
-        instrument.faults[static_cast<std::size_t>(*function)] =
-            static_cast<int32_t>(reader.number(it.value(), kInt32Min, kInt32Max, QLX_SUCCESS, path));
+        instrument.faults[static_cast<std::size_t>(*function)] = static_cast<int32_t>(
+            reader.number(it.value(), JSON_INT32_MIN, JSON_INT32_MAX, QLX_SUCCESS, path));
     }
 
     instrument.readBackDiffers =
         reader.boolean(json, QStringLiteral("readBackDiffers"), QStringLiteral("readBackDiffers"));
     instrument.latencyMs = static_cast<int>(reader.number(json.value(QStringLiteral("latencyMs")), 0,
-                                                          kMaxLatencyMs, 0, QStringLiteral("latencyMs")));
+                                                          MAX_LATENCY_MS, 0, QStringLiteral("latencyMs")));
     instrument.unplugged = reader.boolean(json, QStringLiteral("unplugged"), QStringLiteral("unplugged"));
 
     if (reader.failed())
@@ -552,89 +483,16 @@ QJsonObject instrumentToJson(const Instrument &instrument)
     return json;
 }
 
-LoadedFile loadInstrumentFile(const QString &path)
-{
-    LoadedFile loaded;
-    if (!QFile::exists(path))
-        return loaded;
-    loaded.kind = LoadedFile::Malformed;
-    const std::optional<QByteArray> content = readFileHead(path, kMaxFileSize, loaded.error);
-    if (!content) {
-        // Removed between the check and the open: the instrument is simply gone.
-        if (!QFile::exists(path))
-            loaded.kind = LoadedFile::Missing;
-        return loaded;
-    }
-    if (content->size() > kMaxFileSize) {
-        loaded.error = QStringLiteral("larger than %1 bytes").arg(kMaxFileSize);
-        return loaded;
-    }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(*content, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        loaded.error =
-            QStringLiteral("not JSON: %1 at offset %2").arg(parseError.errorString()).arg(parseError.offset);
-        return loaded;
-    }
-    if (!document.isObject()) {
-        loaded.error = QStringLiteral("not a JSON object");
-        return loaded;
-    }
-    std::optional<Instrument> instrument = parseInstrument(document.object(), &loaded.error);
-    if (!instrument)
-        return loaded;
-    loaded.kind = LoadedFile::Valid;
-    loaded.json = document.object();
-    loaded.instrument = *instrument;
-    return loaded;
-}
-
-bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *error)
-{
-    // Qt 5's commit() moves the new file into place even when flushing its last buffered bytes
-    // or closing it failed (a full disk), which would leave a truncated instrument: both are
-    // checked here, before and after the move. On Windows a file that a reader still holds open
-    // (the connection watch of this or another process) cannot be replaced until that reader has
-    // closed it, a moment later: a failed move is tried again a few times.
-    constexpr int kMoveAttempts = 20;
-    constexpr std::chrono::milliseconds kMoveRetryDelay{5};
-    const QByteArray content = QJsonDocument(json).toJson();
-    for (int attempt = 1;; ++attempt) {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
-            file.commit() && file.error() == QFileDevice::NoError)
-            return true;
-        if (file.error() != QFileDevice::RenameError || attempt == kMoveAttempts) {
-            *error = file.errorString();
-            return false;
-        }
-        std::this_thread::sleep_for(kMoveRetryDelay);
-    }
-}
-
-bool instrumentPresent(const QString &path)
-{
-    QString error;
-    const std::optional<QByteArray> content = readFileHead(path, kMaxFileSize, error);
-    if (!content)
-        return false;
-    // Too large to be an instrument: malformed, which is not the same as gone.
-    if (content->size() > kMaxFileSize)
-        return true;
-    const QJsonDocument document = QJsonDocument::fromJson(*content);
-    return document.object().value(QStringLiteral("unplugged")) != QJsonValue(true);
-}
-
 std::array<DefaultInstrument, 2> defaultInstruments()
 {
     // Plausible contents: reflectance-like white values, smooth ambient values, and otherCalibData
     // bytes that are not all alike, so that any lost or moved byte shows.
-    constexpr float kWhiteFirst = 88.0f;
-    constexpr float kWhiteStep = 0.25f;
-    constexpr float kAmbientFirst = 1.0f;
-    constexpr float kAmbientStep = 0.125f;
-    constexpr unsigned kOtherFactor = 7;
-    constexpr unsigned kOtherOffset = 3;
+    constexpr float WHITE_FIRST = 88.0f;
+    constexpr float WHITE_STEP = 0.25f;
+    constexpr float AMBIENT_FIRST = 1.0f;
+    constexpr float AMBIENT_STEP = 0.125f;
+    constexpr unsigned OTHER_FACTOR = 7;
+    constexpr unsigned OTHER_OFFSET = 3;
 
     Instrument base;
     base.options.wifiModuleEnable = 1;
@@ -653,15 +511,15 @@ std::array<DefaultInstrument, 2> defaultInstruments()
     qstrncpy(base.network.EncryptKey, "kt9-lab-key", sizeof base.network.EncryptKey);
     QlxCalRefData &cal = base.calibration;
     for (std::size_t i = 0; i < QLX_WHITE_VALUE_COUNT; ++i)
-        cal.rfWhite.spcData[i] = kWhiteFirst + kWhiteStep * float(i);
+        cal.rfWhite.spcData[i] = WHITE_FIRST + WHITE_STEP * float(i);
     for (std::size_t i = 0; i < QLX_AMBIENT_VALUE_COUNT; ++i)
-        cal.rfAmbient.spcData[i] = kAmbientFirst + kAmbientStep * float(i);
+        cal.rfAmbient.spcData[i] = AMBIENT_FIRST + AMBIENT_STEP * float(i);
     for (std::size_t i = 0; i < QLX_OTHER_CALIB_DATA_SIZE; ++i)
-        cal.otherCalibData[i] = static_cast<uint8_t>(i * kOtherFactor + kOtherOffset);
+        cal.otherCalibData[i] = static_cast<uint8_t>(i * OTHER_FACTOR + OTHER_OFFSET);
 
     Instrument usb = base;
     usb.port.portType = QLX_PORT_TYPE_USB;
-    usb.port.serialNo = usb.device.serialNo = kDefaultUsbSerialNo;
+    usb.port.serialNo = usb.device.serialNo = DEFAULT_USB_SERIAL_NO;
     const uint8_t usbMac[] = {0x0A, 0xB0, 0x00, 0x01, 0xFF, 0x10};
     std::memcpy(usb.device.macAddress, usbMac, sizeof usbMac);
     const uint8_t usbIp[] = {192, 168, 0, 20};
@@ -672,9 +530,9 @@ std::array<DefaultInstrument, 2> defaultInstruments()
     std::memcpy(usb.calibration.rfAmbient.serialNo, usbAmbient, sizeof usbAmbient);
 
     Instrument lan = base;
-    lan.port.portType = kPortTypeNetwork;
+    lan.port.portType = PORT_TYPE_NETWORK;
     qstrncpy(lan.port.portName, "192.168.0.10", sizeof lan.port.portName);
-    lan.port.serialNo = lan.device.serialNo = kDefaultNetworkSerialNo;
+    lan.port.serialNo = lan.device.serialNo = DEFAULT_NETWORK_SERIAL_NO;
     const uint8_t lanMac[] = {0x0A, 0xB0, 0x00, 0x02, 0x3C, 0x4E};
     std::memcpy(lan.device.macAddress, lanMac, sizeof lanMac);
     const uint8_t lanIp[] = {192, 168, 0, 10};

@@ -1,6 +1,7 @@
 #pragma once
-// One simulated instrument: a JSON file read into the records the library hands out, and
-// updated key by key when the tool writes to the instrument (the file is the instrument's memory).
+// One simulated instrument's JSON form: the records the library hands out read from an
+// instrument file's object, and the keys a Set call changes written back into it (the file is the
+// instrument's memory; SimInstrumentFile.h reads and replaces the file itself).
 
 #include "instrument/QlxSdk.h"
 
@@ -17,21 +18,21 @@ namespace qlxsim {
 // The library's functions, as named in `faults`, in injected statuses and in call counts.
 enum class Function : std::size_t
 {
-    RegisterDeviceEventHandler,
-    GetDevicePortList,
-    Connect,
-    Disconnect,
-    GetDeviceInfo,
-    GetNetworkInfo,
-    SetNetworkInfo,
-    GetShutdownTime,
-    SetShutdownTime,
-    GetActionOptionData,
-    GetCalRefData,
-    SetCalRefData,
-    WriteSector,
+    REGISTER_DEVICE_EVENT_HANDLER,
+    GET_DEVICE_PORT_LIST,
+    CONNECT,
+    DISCONNECT,
+    GET_DEVICE_INFO,
+    GET_NETWORK_INFO,
+    SET_NETWORK_INFO,
+    GET_SHUTDOWN_TIME,
+    SET_SHUTDOWN_TIME,
+    GET_ACTION_OPTION_DATA,
+    GET_CAL_REF_DATA,
+    SET_CAL_REF_DATA,
+    WRITE_SECTOR,
 };
-constexpr std::size_t kFunctionCount = static_cast<std::size_t>(Function::WriteSector) + 1;
+constexpr std::size_t FUNCTION_COUNT = static_cast<std::size_t>(Function::WRITE_SECTOR) + 1;
 
 // The exported name of a function ("QLX_Connect").
 const char *functionName(Function function);
@@ -40,7 +41,7 @@ std::optional<Function> functionByName(const QString &name);
 
 // Per-function statuses: an entry replaces the function's work (negative) or is returned after it
 // (zero or positive).
-using StatusTable = std::array<std::optional<int32_t>, kFunctionCount>;
+using StatusTable = std::array<std::optional<int32_t>, FUNCTION_COUNT>;
 
 struct Instrument
 {
@@ -68,35 +69,6 @@ QJsonObject instrumentToJson(const Instrument &instrument);
 void storeNetwork(QJsonObject &json, const QlxNetworkInfo &network);
 void storeShutdownMode(QJsonObject &json, QlxShutdownMode mode);
 void storeCalibration(QJsonObject &json, const QlxCalRefData &calibration);
-
-// Largest instrument file read; anything longer is reported as malformed.
-constexpr qint64 kMaxFileSize = 1024 * 1024;
-
-struct LoadedFile
-{
-    enum Kind
-    {
-        Missing,
-        Malformed,
-        Valid
-    };
-    Kind kind = Missing;
-    QString error;    ///< why a Malformed file was refused
-    QJsonObject json; ///< the file's object (Valid only)
-    Instrument instrument;
-};
-
-// Reads and parses an instrument file.
-LoadedFile loadInstrumentFile(const QString &path);
-
-// Replaces the file with `json` atomically; on failure the old file stays and *error says why.
-bool saveInstrumentFile(const QString &path, const QJsonObject &json, QString *error);
-
-// True while the instrument's file exists as a regular file and does not say it is unplugged. A
-// file that is not valid JSON counts as present (an editor may be saving it). Uses only the
-// standard library (on Windows the Windows API) for file access so that it is safe on the
-// watcher thread while the process exits.
-bool instrumentPresent(const QString &path);
 
 // The two instruments a new default folder is filled with, as file name and content.
 struct DefaultInstrument

@@ -85,10 +85,7 @@ private slots:
         const QByteArray wLine = valuesLine(w), aLine = valuesLine(a), wSerial = bytes("\x10\x00\x01\x23"),
                          aSerial = bytes("\x00\x01\x23\x45");
         const QByteArray wFile = calFile("10000123", wLine), aFile = calFile("00012345", aLine);
-        QVector<float> formats = w;
-        std::fill_n(formats.begin(), 4, 0.0f);
-        formats[0] = 0.001f;
-        formats[2] = 0.5f;
+        const QVector<float> formats = QVector<float>{0.001f, 0.5f, 0.95f, -5.0f} + w.mid(4);
         QByteArray manyLines = wFile;
         for (int i = 0; i < 100000; ++i)
             manyLines += "5,6,7\n";
@@ -99,17 +96,17 @@ private slots:
         white("extra commas", calFile("10000123", "," + QByteArray(wLine).replace(",", ",,") + ","), true,
               wSerial, w);
         white("BOM, later lines", "\xEF\xBB\xBF" + wFile + "9\n1,2\n", true, wSerial, w);
-        white("piece formats", calFile("10000123", "1e-3,abc, 0.5, ," + valuesLine(w.mid(4))), true, wSerial,
-              formats);
+        white("piece formats", calFile("10000123", "1e-3, 0.5,0.95%,-.5E+1x," + valuesLine(w.mid(4))), true,
+              wSerial, formats);
         white("37", calFile("10000123", valuesLine(values(37))), false, wSerial, none);
         white("39", calFile("10000123", valuesLine(values(39))), false, wSerial, none);
         white("38 empty pieces", calFile("10000123", QByteArray(38, ',')), false, wSerial, none);
-        for (const char *bad : {"nan", "-inf", "1e999", "1e39"})
+        for (const char *bad : {"nan", "-inf", "1e999", "1e39", "abc", "0x10", "\"1.5\"", " \t", "-."})
             white(bad, calFile("10000123", valuesLine(w.mid(1)) + "," + bad), false, wSerial, none);
         white("serial 1", calFile("1", wLine), true, bytes("\x00\x00\x00\x01"), w);
-        white("serial ABCDEF12", calFile("ABCDEF12", wLine), true, "\xAB\xCD\xEF\x12", w);
-        white("serial abcdef12", calFile("abcdef12", wLine), true, "\xAB\xCD\xEF\x12", w);
-        white("serial 12G45678", calFile("12G45678", wLine), true, "\x12\xFF\x56\x78", w);
+        white("serial ABCDEF12", calFile("ABCDEF12", wLine), false, {}, w, "incorrect data. ABCDEF12\n");
+        white("serial 1x012399", calFile("1x012399", wLine), false, {}, w, "incorrect data. 1x012399\n");
+        white("serial with a blank", calFile(" 1234567", wLine), false, {}, w, "incorrect data.  1234567\n");
         white("serial 7 characters", calFile("1234567", wLine, "\r\n"), true, "\x01\x23\x45\x67", w);
         white("serial empty", calFile("", wLine), true, {}, w);
         white("serial 9 characters", calFile("123456789", wLine), false, {}, w,
@@ -122,14 +119,16 @@ private slots:
               calFile("10000123", "0." + QByteArray(1 << 20, '0') + "1" + wLine.mid(wLine.indexOf(','))),
               true, wSerial, QVector<float>{0.0f} + w.mid(1));
         white("100000 lines", manyLines, true, wSerial, w);
-        white("binary", bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\x01\n"), false, "\xFF\xFF\xFF\xFF",
-              none);
+        // The echoed line shows its control bytes escaped, the zero bytes too.
+        white("binary", bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\x01\n"), false, {}, none,
+              "incorrect data. \\x00\\x00\\x00\\x0DIHDR\n");
 
         adapter("LF", aFile, true, aSerial, a);
         adapter("CR LF", calFile("00012345", aLine, "\r\n"), true, aSerial, a);
         adapter("74", calFile("00012345", valuesLine(values(74))), false, aSerial, none);
         adapter("76", calFile("00012345", valuesLine(values(76))), false, aSerial, none);
         adapter("nan", calFile("00012345", valuesLine(a.mid(1)) + ",nan"), false, aSerial, none);
+        adapter("serial 1001239x", calFile("1001239x", aLine), false, {}, a, "incorrect data. 1001239x\n");
         adapter("serial 7", calFile("0012345", aLine), false, {}, a, "incorrect data. 0012345\n");
         adapter("serial 9", calFile("000012345", aLine, "\r\n"), false, {}, a, "incorrect data. 000012345\n");
         adapter("serial empty", calFile("", aLine), false, {}, a, "incorrect data. \n");
@@ -235,8 +234,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<double>("value");
-        const auto row = [](const char *name, const QByteArray &text, double value) {
-            QTest::newRow(name) << text << value;
+        QTest::addColumn<bool>("found"); ///< whether a number starts in text
+        const auto row = [](const char *name, const QByteArray &text, double value, bool found = true) {
+            QTest::newRow(name) << text << value << found;
         };
         const double inf = std::numeric_limits<double>::infinity();
         const QByteArray zeros(400, '0');
@@ -244,9 +244,12 @@ private slots:
         row("-.5e1", "-.5e1", -5.0);
         row("1.", "1.", 1.0);
         row("dangling exponent", "1e+", 1.0);
-        row("hex", "0x10", 0.0);
-        row("two signs", "+-1", 0.0);
-        row("point only", "-.", 0.0);
+        row("hex", "0x10", 0.0, false);
+        row("hex after sign", "-0X1p3", 0.0, false);
+        row("two signs", "+-1", 0.0, false);
+        row("point only", "-.", 0.0, false);
+        row("blanks only", " \t", 0.0, false);
+        row("quoted", "\"1.5\"", 0.0, false);
         row("INF", "INF", inf);
         row("-Infinity", "-Infinity", -inf);
         row("1e999", "1e999", inf);
@@ -261,7 +264,10 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(double, value);
-        QCOMPARE(LeadingDouble(text), value);
+        QFETCH(bool, found);
+        bool numberFound = !found;
+        QCOMPARE(LeadingDouble(text, &numberFound), value);
+        QCOMPARE(numberFound, found);
     }
 
     void leadingDoubleNan() { QVERIFY(qIsNaN(LeadingDouble(" -nan(1)"))); }

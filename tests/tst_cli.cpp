@@ -62,6 +62,8 @@ private slots:
     void writesNothing();
     void targets_data();
     void targets();
+    void oneInstrument_data();
+    void oneInstrument();
     void debugLines_data();
     void debugLines();
     void language_data();
@@ -92,7 +94,8 @@ void TestCli::healthyFailingAndPulled_data()
         << QStringList{
                "Write successful. To reflect, after [Disconnect], turn the power supply of the measuring "
                "instrument OFF -> ON.",
-               "Failed to write Network Infomation data.", "Wireless LAN is invalid. " + kLost};
+               "Failed to write Network Infomation data.",
+               "Failed to read whether the wireless LAN module is enabled. " + kLost};
 }
 
 void TestCli::healthyFailingAndPulled()
@@ -197,6 +200,10 @@ void TestCli::writesNothing_data()
     QTest::newRow("adapter serial of 9 digits, JSON")
         << QStringList{"register", "ambient", "input", "--port", "1", "--json"}
         << calibrationFile("100123456", 75) << 2 << QStringList{"incorrect data. 100123456"};
+    // The reader's note echoes the rejected line: its escape sequence must not reach the terminal.
+    QTest::newRow("adapter serial with an escape sequence")
+        << QStringList{"register", "ambient", "input", "--port", "1"} << calibrationFile("\x1b[2J1234", 75)
+        << 2 << QStringList{"incorrect data. \\x1B[2J1234\n"};
     QTest::newRow("no such file") << QStringList{"network", "load", "missing", "--all"} << QByteArray() << 2
                                   << QStringList{"missing: Failed to read Network Infomation file data."};
 }
@@ -269,6 +276,17 @@ void TestCli::targets_data()
                                  << "Give one target only";
     QTest::newRow("none listed") << QVector<int>{} << QStringList{"power-off", "30", "--all"} << 1
                                  << "The measuring instruments is not connected.";
+    QTest::newRow("list, none listed")
+        << QVector<int>{} << QStringList{"list"} << 1 << "The measuring instruments is not connected.";
+    // More than the window's device list holds: every one is reached.
+    QVector<int> many;
+    QStringList manySerials;
+    for (int serial = 1; serial <= 150; ++serial) {
+        many.append(serial);
+        manySerials.append(QStringLiteral("%1").arg(serial, 8, 10, QLatin1Char('0')));
+    }
+    QTest::newRow("--all of 150") << many << QStringList{"power-off", "30", "--all"} << 0
+                                  << manySerials.join(' ');
     QTest::newRow("list takes no target")
         << two << QStringList{"list", "--port", "1"} << 2 << "list does not take --port.";
     QTest::newRow("show has no dry run")
@@ -293,7 +311,7 @@ void TestCli::targets()
         // The second of two with one serial number is reached over the network.
         if (i > 0 && serials[i] == serials[i - 1])
             json.insert("portType", 2);
-        sim.write(QStringLiteral("i%1").arg(i), json);
+        sim.write(QStringLiteral("i%1").arg(i, 3, 10, QLatin1Char('0')), json);
     }
     const CliResult result = CliRunner(sim.path()).run(arguments);
 
@@ -309,6 +327,60 @@ void TestCli::targets()
         QVERIFY(!result.err.contains("QLX_Connect"));
         QVERIFY(result.out.isEmpty());
     }
+}
+
+// What one instrument's report says when a read fails that the window would take for a "no",
+// when its texts hold control characters, and when it cannot be let go after a write.
+void TestCli::oneInstrument_data()
+{
+    QTest::addColumn<QJsonObject>("keys"); ///< added to the instrument's file
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("shutdownMode");  ///< in the instrument afterwards
+    QTest::addColumn<QStringList>("lines"); ///< on standard output, among others
+
+    const QString port = QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  ");
+    QTest::newRow("module query fails")
+        << QJsonObject{{"faults", QJsonObject{{"QLX_JIG_GetFactoryCalib_ACTIONOPTIONDATA",
+                                               QLX_ERROR_COMMUNICATION_SEND}}}}
+        << QStringList{"show"} << 1 << 1
+        << QStringList{port + "FAILED  Failed to read whether the wireless LAN module is enabled.",
+                       "    Firmware Ver: 1.00.0000"};
+    QTest::newRow("control characters")
+        << QJsonObject{{"portType", 2},
+                       {"portName", "lab\x1b]0;x\x07"},
+                       {"network", QJsonObject{{"SSID", "a\nb\x1b[31m"}}}}
+        << QStringList{"show"} << 0 << 1
+        << QStringList{"00000001  KALDO-1(lab\\x1B]0;x\\x07,Serial#00000001)  OK",
+                       "    SSID: a\\nb\\x1B[31m"};
+    QTest::newRow("disconnect fails after the write")
+        << QJsonObject{{"faults", QJsonObject{{"QLX_Disconnect", QLX_ERROR_DISCONNECT}}}}
+        << QStringList{"power-off", "60"} << 1 << 3
+        << QStringList{port + "FAILED  Successful device writing. Failed to device disconnect.",
+                       "    Auto Power Off: 15minutes -> 60minutes"};
+}
+
+void TestCli::oneInstrument()
+{
+    QFETCH(QJsonObject, keys);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(int, shutdownMode);
+    QFETCH(QStringList, lines);
+
+    SimInstrumentDir sim;
+    QJsonObject json = instrument(1);
+    for (auto key = keys.begin(); key != keys.end(); ++key)
+        json.insert(key.key(), key.value());
+    sim.write("a", json);
+    const CliResult result = CliRunner(sim.path()).run(arguments);
+
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(sim.read("a").value("shutdownMode").toInt(), shutdownMode);
+    const QStringList output = result.outText().split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        QVERIFY2(output.contains(line), qPrintable(result.outText()));
+    QVERIFY(!result.out.contains('\x1b'));
 }
 
 // The controller's debug lines appear only when QT_LOGGING_RULES asks for them, and then on

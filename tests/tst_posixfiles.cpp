@@ -19,7 +19,9 @@
 
 namespace {
 
-const QByteArray kBefore = "[Network]\r\nkept\r\n";
+const QByteArray BEFORE = "[Network]\r\nkept\r\n";
+// Longer than the file the tool writes (about 230 bytes).
+const QByteArray LONG_BEFORE = BEFORE + "; " + QByteArray(1000, 'x') + "\r\n";
 
 // Writes into any file beyond `bytes` fail (EFBIG, with SIGXFSZ ignored) while the object lives.
 class FileSizeLimit
@@ -47,10 +49,10 @@ class ReadOnlyFolder
 public:
     explicit ReadOnlyFolder(const QString &folder) : m_folder(folder)
     {
-        constexpr uid_t kNobody = 65534;
+        constexpr uid_t NOBODY = 65534;
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-        m_switched = geteuid() == 0 && seteuid(kNobody) == 0;
+        m_switched = geteuid() == 0 && seteuid(NOBODY) == 0;
     }
     ~ReadOnlyFolder()
     {
@@ -81,13 +83,13 @@ void writeFile(const QString &path, const QByteArray &content)
 
 // A folder that another user may enter, with net.ini that anyone may write. (Root acting as the
 // user nobody keeps its group, so the group needs the same rights as the others.)
-QString preparedFolder(const QTemporaryDir &dir)
+QString preparedFolder(const QTemporaryDir &dir, const QByteArray &before = BEFORE)
 {
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                                           QFile::ExeOther);
     const QString path = dir.filePath(QStringLiteral("net.ini"));
-    writeFile(path, kBefore);
+    writeFile(path, before);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
                                     QFile::ReadOther | QFile::WriteOther);
     return path;
@@ -127,18 +129,23 @@ class TestPosixFiles : public QObject
 private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
 
-    // A device that fails in the middle of a write: every writer says so, and a file replaced as
-    // a whole stays as it was, byte for byte.
+    // A device that fails in the middle of a write: every writer says so, and the file stays as
+    // it was, byte for byte. Written in place, a longer content fails while room is made at the
+    // file's end; a shorter one while the old bytes are overwritten (the limit lies below the
+    // file's old size), so they are written back.
     void fullDevice_data()
     {
         QTest::addColumn<QString>("writer");
-        QTest::newRow("network file") << "network";
-        QTest::newRow("network file written in place") << "in place";
-        QTest::newRow("instrument file") << "instrument";
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("network file") << "network" << BEFORE;
+        QTest::newRow("network file written in place, longer") << "in place" << BEFORE;
+        QTest::newRow("network file written in place, shorter") << "in place" << LONG_BEFORE;
+        QTest::newRow("instrument file") << "instrument" << QByteArray();
     }
     void fullDevice()
     {
         QFETCH(QString, writer);
+        QFETCH(QByteArray, before);
         if (writer == QLatin1String("instrument")) {
             SimInstrumentDir sim;
             QJsonObject instrument = usbInstrument(5);
@@ -164,7 +171,7 @@ private slots:
             return;
         }
         QTemporaryDir dir;
-        const QString path = preparedFolder(dir);
+        const QString path = preparedFolder(dir, before);
         bool written = true;
         {
             std::optional<ReadOnlyFolder> readOnly;
@@ -174,8 +181,7 @@ private slots:
             written = save(path);
         }
         QVERIFY(!written);
-        if (writer == QLatin1String("network"))
-            QCOMPARE(contentOf(path), kBefore);
+        QCOMPARE(contentOf(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("net.ini")});
     }
 
@@ -219,6 +225,7 @@ private slots:
         QTest::newRow("link to a pipe") << "link to a pipe" << false;
         QTest::newRow("link to a file") << "link to a file" << true;
         QTest::newRow("file in a read-only folder") << "read-only folder" << true;
+        QTest::newRow("longer file in a read-only folder") << "read-only folder, longer file" << true;
     }
     void unusualTargets()
     {
@@ -233,14 +240,14 @@ private slots:
         if (target == QLatin1String("link to a pipe"))
             QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, path));
         if (target == QLatin1String("link to a file")) {
-            writeFile(real, kBefore);
+            writeFile(real, BEFORE);
             QVERIFY(QFile::link(real, path));
         }
         const QStringList entries =
             QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         bool result = false;
-        if (target == QLatin1String("read-only folder")) {
-            preparedFolder(dir);
+        if (target.startsWith(QLatin1String("read-only folder"))) {
+            preparedFolder(dir, target.endsWith(QLatin1String("longer file")) ? LONG_BEFORE : BEFORE);
             const ReadOnlyFolder readOnly(dir.path());
             result = save(path);
         } else {
@@ -256,8 +263,11 @@ private slots:
             QVERIFY(S_ISFIFO(node.st_mode));
         else if (target.startsWith(QLatin1String("link")))
             QVERIFY(S_ISLNK(node.st_mode));
-        if (written)
-            QVERIFY(contentOf(path).contains("\r\nSSID=LabNet\r\n"));
+        if (written) {
+            QTemporaryDir other;
+            QVERIFY(save(other.filePath(QStringLiteral("net.ini"))));
+            QCOMPARE(contentOf(path), contentOf(other.filePath(QStringLiteral("net.ini"))));
+        }
     }
 
     // An instrument file that links to a pipe, a device or a folder is skipped without being
