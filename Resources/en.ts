@@ -76,62 +76,6 @@
         <translation>%1 works on exactly one instrument: choose it with --port or --serial.</translation>
     </message>
     <message>
-        <source>Usage:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli --help | --version
-
-Configures KT-9 instruments from the command line, one or many at once: each
-instrument is connected, configured and disconnected in turn.
-
-TARGET:
-  --port N           the N-th instrument of kt9-cli list
-  --serial NNNNNNNN  the instrument with this serial number
-  --all              every instrument listed (not with network save or register)
-  Without a target the only instrument listed; with several, name one.
-
-Options:
-  --dry-run     connect, read and check, show what would change, write nothing
-  --json        print the result as one JSON document
-  --show-key    show the security key instead of ***
-  --lang en|ja  language of the messages (default: from the locale)
-
-Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
-2 usage error or unreadable input file (then nothing was written).
-</source>
-        <translation>Usage:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli --help | --version
-
-Configures KT-9 instruments from the command line, one or many at once: each
-instrument is connected, configured and disconnected in turn.
-
-TARGET:
-  --port N           the N-th instrument of kt9-cli list
-  --serial NNNNNNNN  the instrument with this serial number
-  --all              every instrument listed (not with network save or register)
-  Without a target the only instrument listed; with several, name one.
-
-Options:
-  --dry-run     connect, read and check, show what would change, write nothing
-  --json        print the result as one JSON document
-  --show-key    show the security key instead of ***
-  --lang en|ja  language of the messages (default: from the locale)
-
-Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
-2 usage error or unreadable input file (then nothing was written).
-</translation>
-    </message>
-    <message>
         <source>unknown mode %1</source>
         <translation>unknown mode %1</translation>
     </message>
@@ -234,6 +178,206 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
     <message>
         <source>Failed to read whether the wireless LAN module is enabled.</source>
         <translation>Failed to read whether the wireless LAN module is enabled.</translation>
+    </message>
+    <message>
+        <source>%1: not an instrument backup of kt9-cli.</source>
+        <translation>%1: not an instrument backup of kt9-cli.</translation>
+    </message>
+    <message>
+        <source>%1: the backup of serial number %2 is in the folder of another instrument.</source>
+        <translation>%1: the backup of serial number %2 is in the folder of another instrument.</translation>
+    </message>
+    <message>
+        <source>%1: the file does not match its SHA-256 in instrument.json.</source>
+        <translation>%1: the file does not match its SHA-256 in instrument.json.</translation>
+    </message>
+    <message>
+        <source>%1: the power-off time is not off, 15, 30 or 60.</source>
+        <translation>%1: the power-off time is not off, 15, 30 or 60.</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
+        <translation>The network settings cannot be written as a network settings file; they are kept in instrument.json.</translation>
+    </message>
+    <message>
+        <source>The white calibration plate values cannot be written as a calibration value file; they are kept in instrument.json.</source>
+        <translation>The white calibration plate values cannot be written as a calibration value file; they are kept in instrument.json.</translation>
+    </message>
+    <message>
+        <source>The ambient light adapter values cannot be written as a calibration value file; they are kept in instrument.json.</source>
+        <translation>The ambient light adapter values cannot be written as a calibration value file; they are kept in instrument.json.</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>cannot write %1</translation>
+    </message>
+    <message>
+        <source>%1: no such folder.</source>
+        <translation>%1: no such folder.</translation>
+    </message>
+    <message>
+        <source>cannot create a folder in %1</source>
+        <translation>cannot create a folder in %1</translation>
+    </message>
+    <message>
+        <source>cannot lock %1</source>
+        <translation>cannot lock %1</translation>
+    </message>
+    <message>
+        <source>not a change record of kt9-cli</source>
+        <translation>not a change record of kt9-cli</translation>
+    </message>
+    <message>
+        <source>%1 needs the name of a backup folder.</source>
+        <translation>%1 needs the name of a backup folder.</translation>
+    </message>
+    <message>
+        <source>Give --record FILE or --no-record, not both.</source>
+        <translation>Give --record FILE or --no-record, not both.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Backup and restore:
+  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
+  ambient.csv, instrument.json), readable by you alone: it holds the key.
+  --force          replace an instrument&apos;s existing backup
+  restore puts back the network settings and the power-off time of each
+  instrument that has a folder with its own serial number in DIR.
+  --calibration    also the calibration references (same serial only)
+  register and restore --calibration first save the references they
+  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
+
+Change record (every run that writes to instruments, one line per change):
+  --record FILE    append to FILE (default: KT9_RECORD, else
+                   DATA/kt9-config/changes.csv)
+  --no-record      record nothing
+  history prints the record; --serial shows one instrument&apos;s changes.
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error, unreadable input file or a backup that fails its check
+(then nothing was written).
+</source>
+        <translation>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Backup and restore:
+  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
+  ambient.csv, instrument.json), readable by you alone: it holds the key.
+  --force          replace an instrument&apos;s existing backup
+  restore puts back the network settings and the power-off time of each
+  instrument that has a folder with its own serial number in DIR.
+  --calibration    also the calibration references (same serial only)
+  register and restore --calibration first save the references they
+  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
+
+Change record (every run that writes to instruments, one line per change):
+  --record FILE    append to FILE (default: KT9_RECORD, else
+                   DATA/kt9-config/changes.csv)
+  --no-record      record nothing
+  history prints the record; --serial shows one instrument&apos;s changes.
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error, unreadable input file or a backup that fails its check
+(then nothing was written).
+</translation>
+    </message>
+    <message>
+        <source>Skipped: %1.</source>
+        <translation>Skipped: %1.</translation>
+    </message>
+    <message>
+        <source>No backup of this instrument in %1.</source>
+        <translation>No backup of this instrument in %1.</translation>
+    </message>
+    <message>
+        <source>The change record %1 cannot be written: %2</source>
+        <translation>The change record %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>The current calibration references could not be saved (%1); nothing was written.</source>
+        <translation>The current calibration references could not be saved (%1); nothing was written.</translation>
+    </message>
+    <message>
+        <source>Current calibration references saved in %1.</source>
+        <translation>Current calibration references saved in %1.</translation>
+    </message>
+    <message>
+        <source>%1 already exists; --force replaces it.</source>
+        <translation>%1 already exists; --force replaces it.</translation>
+    </message>
+    <message>
+        <source>Saved in %1.</source>
+        <translation>Saved in %1.</translation>
+    </message>
+    <message>
+        <source>(other values)</source>
+        <translation>(other values)</translation>
+    </message>
+    <message>
+        <source>The instrument reports serial number %1; the backup of %2 is not applied to it.</source>
+        <translation>The instrument reports serial number %1; the backup of %2 is not applied to it.</translation>
+    </message>
+    <message>
+        <source>SKIPPED</source>
+        <translation>SKIPPED</translation>
+    </message>
+    <message>
+        <source>No change recorded in %1.</source>
+        <translation>No change recorded in %1.</translation>
     </message>
 </context>
 <context>

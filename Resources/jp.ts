@@ -76,62 +76,6 @@
         <translation>%1 は 1 台の測定器だけを対象とします。--port または --serial で指定してください。</translation>
     </message>
     <message>
-        <source>Usage:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli --help | --version
-
-Configures KT-9 instruments from the command line, one or many at once: each
-instrument is connected, configured and disconnected in turn.
-
-TARGET:
-  --port N           the N-th instrument of kt9-cli list
-  --serial NNNNNNNN  the instrument with this serial number
-  --all              every instrument listed (not with network save or register)
-  Without a target the only instrument listed; with several, name one.
-
-Options:
-  --dry-run     connect, read and check, show what would change, write nothing
-  --json        print the result as one JSON document
-  --show-key    show the security key instead of ***
-  --lang en|ja  language of the messages (default: from the locale)
-
-Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
-2 usage error or unreadable input file (then nothing was written).
-</source>
-        <translation>使い方:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli --help | --version
-
-KT-9 測定器をコマンドラインから設定します。1 台でも複数台でも、測定器ごとに
-順に接続、設定、切断を行います。
-
-TARGET:
-  --port N           kt9-cli list の N 番目の測定器
-  --serial NNNNNNNN  このシリアル番号の測定器
-  --all              一覧のすべての測定器（network save と register では使えません）
-  指定しない場合は一覧にある唯一の測定器。複数ある場合は指定が必要です。
-
-オプション:
-  --dry-run     接続、読み込み、確認だけを行い、変わる内容を表示します。書き込みはしません
-  --json        結果を一つの JSON 文書として出力します
-  --show-key    セキュリティキーを *** ではなくそのまま表示します
-  --lang en|ja  メッセージの言語（既定: ロケールに従う）
-
-終了ステータス: 0 すべて成功、1 失敗した測定器または処理しなかった測定器がある、
-2 使い方の誤りまたは入力ファイルを読めない（このときは何も書き込みません）。
-</translation>
-    </message>
-    <message>
         <source>unknown mode %1</source>
         <translation>不明なモード %1</translation>
     </message>
@@ -234,6 +178,206 @@ TARGET:
     <message>
         <source>Failed to read whether the wireless LAN module is enabled.</source>
         <translation>無線LANモジュールが有効かどうかを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>%1: not an instrument backup of kt9-cli.</source>
+        <translation>%1: kt9-cli の測定器バックアップではありません。</translation>
+    </message>
+    <message>
+        <source>%1: the backup of serial number %2 is in the folder of another instrument.</source>
+        <translation>%1: シリアル番号 %2 のバックアップが別の測定器のフォルダーにあります。</translation>
+    </message>
+    <message>
+        <source>%1: the file does not match its SHA-256 in instrument.json.</source>
+        <translation>%1: ファイルが instrument.json の SHA-256 と一致しません。</translation>
+    </message>
+    <message>
+        <source>%1: the power-off time is not off, 15, 30 or 60.</source>
+        <translation>%1: 自動電源オフ時間が off、15、30、60 のいずれでもありません。</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>フォルダー %1 を作成できません</translation>
+    </message>
+    <message>
+        <source>The network settings cannot be written as a network settings file; they are kept in instrument.json.</source>
+        <translation>ネットワーク設定はネットワーク設定ファイルに書けないため、instrument.json に保存しました。</translation>
+    </message>
+    <message>
+        <source>The white calibration plate values cannot be written as a calibration value file; they are kept in instrument.json.</source>
+        <translation>白色校正板の値は校正値ファイルに書けないため、instrument.json に保存しました。</translation>
+    </message>
+    <message>
+        <source>The ambient light adapter values cannot be written as a calibration value file; they are kept in instrument.json.</source>
+        <translation>環境光アダプターの値は校正値ファイルに書けないため、instrument.json に保存しました。</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 に書き込めません</translation>
+    </message>
+    <message>
+        <source>%1: no such folder.</source>
+        <translation>%1: フォルダーがありません。</translation>
+    </message>
+    <message>
+        <source>cannot create a folder in %1</source>
+        <translation>%1 にフォルダーを作成できません</translation>
+    </message>
+    <message>
+        <source>cannot lock %1</source>
+        <translation>%1 をロックできません</translation>
+    </message>
+    <message>
+        <source>not a change record of kt9-cli</source>
+        <translation>kt9-cli の変更記録ではありません</translation>
+    </message>
+    <message>
+        <source>%1 needs the name of a backup folder.</source>
+        <translation>%1 にはバックアップフォルダーの名前が必要です。</translation>
+    </message>
+    <message>
+        <source>Give --record FILE or --no-record, not both.</source>
+        <translation>--record FILE と --no-record のどちらか一方を指定してください。</translation>
+    </message>
+    <message>
+        <source>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Backup and restore:
+  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
+  ambient.csv, instrument.json), readable by you alone: it holds the key.
+  --force          replace an instrument&apos;s existing backup
+  restore puts back the network settings and the power-off time of each
+  instrument that has a folder with its own serial number in DIR.
+  --calibration    also the calibration references (same serial only)
+  register and restore --calibration first save the references they
+  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
+
+Change record (every run that writes to instruments, one line per change):
+  --record FILE    append to FILE (default: KT9_RECORD, else
+                   DATA/kt9-config/changes.csv)
+  --no-record      record nothing
+  history prints the record; --serial shows one instrument&apos;s changes.
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error, unreadable input file or a backup that fails its check
+(then nothing was written).
+</source>
+        <translation>使い方:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+KT-9 測定器をコマンドラインから設定します。1 台でも複数台でも、測定器ごとに
+順に接続、設定、切断を行います。
+
+TARGET:
+  --port N           kt9-cli list の N 番目の測定器
+  --serial NNNNNNNN  このシリアル番号の測定器
+  --all              一覧のすべての測定器（network save と register では使えません）
+  指定しない場合は一覧にある唯一の測定器。複数ある場合は指定が必要です。
+
+オプション:
+  --dry-run     接続、読み込み、確認だけを行い、変わる内容を表示します。書き込みはしません
+  --json        結果を一つの JSON 文書として出力します
+  --show-key    セキュリティキーを *** ではなくそのまま表示します
+  --lang en|ja  メッセージの言語（既定: ロケールに従う）
+
+バックアップと復元:
+  backup は測定器ごとに DIR/シリアル番号/ を作ります（network.ini、white.csv、
+  ambient.csv、instrument.json）。キーを含むため、本人だけが読めるフォルダーです。
+  --force          測定器の既存のバックアップを置き換えます
+  restore は DIR に自分のシリアル番号のフォルダーがある測定器に、ネットワーク設定と
+  自動電源オフ時間を書き戻します。
+  --calibration    校正基準値も書き戻します（同じシリアル番号の測定器だけ）
+  register と restore --calibration は、上書きする基準値を先に
+  DATA/kt9-config/backups/シリアル番号/時刻/ に保存します（DATA: ユーザーのデータフォルダー）。
+
+変更記録（測定器に書き込む実行ごとに、変更 1 件につき 1 行）:
+  --record FILE    FILE に追記します（既定: KT9_RECORD、なければ
+                   DATA/kt9-config/changes.csv）
+  --no-record      記録しません
+  history は記録を表示します。--serial で 1 台の変更だけを表示します。
+
+終了ステータス: 0 すべて成功、1 失敗した測定器または処理しなかった測定器がある、
+2 使い方の誤り、入力ファイルを読めない、またはバックアップが確認に通らない
+（このときは何も書き込みません）。
+</translation>
+    </message>
+    <message>
+        <source>Skipped: %1.</source>
+        <translation>スキップ: %1。</translation>
+    </message>
+    <message>
+        <source>No backup of this instrument in %1.</source>
+        <translation>%1 にこの測定器のバックアップはありません。</translation>
+    </message>
+    <message>
+        <source>The change record %1 cannot be written: %2</source>
+        <translation>変更記録 %1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>The current calibration references could not be saved (%1); nothing was written.</source>
+        <translation>現在の校正基準値を保存できませんでした（%1）。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>Current calibration references saved in %1.</source>
+        <translation>現在の校正基準値を %1 に保存しました。</translation>
+    </message>
+    <message>
+        <source>%1 already exists; --force replaces it.</source>
+        <translation>%1 はすでにあります。--force を付けると置き換えます。</translation>
+    </message>
+    <message>
+        <source>Saved in %1.</source>
+        <translation>%1 に保存しました。</translation>
+    </message>
+    <message>
+        <source>(other values)</source>
+        <translation>（値が異なります）</translation>
+    </message>
+    <message>
+        <source>The instrument reports serial number %1; the backup of %2 is not applied to it.</source>
+        <translation>測定器のシリアル番号は %1 です。%2 のバックアップは適用しません。</translation>
+    </message>
+    <message>
+        <source>SKIPPED</source>
+        <translation>スキップ</translation>
+    </message>
+    <message>
+        <source>No change recorded in %1.</source>
+        <translation>%1 に記録された変更はありません。</translation>
     </message>
 </context>
 <context>

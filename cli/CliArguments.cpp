@@ -10,6 +10,10 @@ const QString ALL_OPTION = QStringLiteral("--all");
 const QString JSON_OPTION = QStringLiteral("--json");
 const QString SHOW_KEY_OPTION = QStringLiteral("--show-key");
 const QString DRY_RUN_OPTION = QStringLiteral("--dry-run");
+const QString FORCE_OPTION = QStringLiteral("--force");
+const QString CALIBRATION_OPTION = QStringLiteral("--calibration");
+const QString RECORD_OPTION = QStringLiteral("--record");
+const QString NO_RECORD_OPTION = QStringLiteral("--no-record");
 const QString LANG_OPTION = QStringLiteral("--lang");
 const QString HELP_OPTION = QStringLiteral("--help");
 const QString VERSION_OPTION = QStringLiteral("--version");
@@ -25,28 +29,35 @@ struct CommandRules
     bool manyInstruments; ///< --all allowed
     bool dryRun;
     bool showKey;
+    bool writes; ///< --record and --no-record allowed
 };
 
 CommandRules rulesOf(CliCommand command)
 {
     switch (command) {
     case CliCommand::List:
-        return {false, false, false, false};
+        return {false, false, false, false, false};
     case CliCommand::Show:
-        return {true, true, false, true};
+        return {true, true, false, true, false};
     case CliCommand::NetworkLoad:
-        return {true, true, true, true};
+        return {true, true, true, true, true};
     case CliCommand::NetworkSave:
-        return {true, false, false, false};
+        return {true, false, false, false, false};
     case CliCommand::PowerOff:
-        return {true, true, true, false};
+        return {true, true, true, false, true};
     case CliCommand::Register:
-        return {true, false, true, false};
+        return {true, false, true, false, true};
+    case CliCommand::Backup:
+        return {true, true, false, false, false};
+    case CliCommand::Restore:
+        return {true, true, true, true, true};
+    case CliCommand::History:
+        return {false, false, false, false, true};
     case CliCommand::Help:
     case CliCommand::Version:
         break;
     }
-    return {false, false, false, false};
+    return {false, false, false, false, false};
 }
 
 // Splits "--name=value" into name and value; other arguments come back whole.
@@ -122,6 +133,14 @@ QString readCommand(const QStringList &positionals, CliRequest &request)
         if (request.file.isEmpty())
             return CliText::tr("register needs the name of a calibration value file.");
         used = 3;
+    } else if (word == QLatin1String("backup") || word == QLatin1String("restore")) {
+        request.command = word == QLatin1String("backup") ? CliCommand::Backup : CliCommand::Restore;
+        request.file = positionals.value(1);
+        if (request.file.isEmpty())
+            return CliText::tr("%1 needs the name of a backup folder.").arg(word);
+        used = 2;
+    } else if (word == QLatin1String("history")) {
+        request.command = CliCommand::History;
     } else if (word.isEmpty()) {
         return CliText::tr("No command given.");
     } else {
@@ -167,7 +186,8 @@ CliParseResult parseCliArguments(const QStringList &arguments)
         QString value;
         bool hasInlineValue = false;
         const QString name = optionName(argument, &value, &hasInlineValue);
-        const bool takesValue = name == PORT_OPTION || name == SERIAL_OPTION || name == LANG_OPTION;
+        const bool takesValue =
+            name == PORT_OPTION || name == SERIAL_OPTION || name == LANG_OPTION || name == RECORD_OPTION;
         if (takesValue && !hasInlineValue) {
             if (i + 1 >= arguments.size()) {
                 result.error = CliText::tr("%1 needs a value.").arg(name);
@@ -203,6 +223,16 @@ CliParseResult parseCliArguments(const QStringList &arguments)
             request.showKey = true;
         } else if (name == DRY_RUN_OPTION) {
             request.dryRun = true;
+        } else if (name == FORCE_OPTION) {
+            request.force = true;
+        } else if (name == CALIBRATION_OPTION) {
+            request.calibration = true;
+        } else if (name == RECORD_OPTION) {
+            if (value.isEmpty())
+                error = CliText::tr("%1 needs a value.").arg(name);
+            request.recordFile = value;
+        } else if (name == NO_RECORD_OPTION) {
+            request.noRecord = true;
         } else if (name == LANG_OPTION) {
             if (value != QLatin1String("en") && value != QLatin1String("ja"))
                 error = CliText::tr("--lang needs en or ja, not %1.").arg(value);
@@ -236,7 +266,10 @@ CliParseResult parseCliArguments(const QStringList &arguments)
     const auto refuse = [&](const QString &option) {
         return CliText::tr("%1 does not take %2.").arg(request.commandName, option);
     };
-    if (!rules.target && request.target.kind != CliTarget::Unnamed)
+    // history takes --serial as a filter of the record, not as an instrument to connect to.
+    const bool serialFilter =
+        request.command == CliCommand::History && request.target.kind == CliTarget::Serial;
+    if (!rules.target && request.target.kind != CliTarget::Unnamed && !serialFilter)
         result.error = refuse(request.target.kind == CliTarget::Port     ? PORT_OPTION
                               : request.target.kind == CliTarget::Serial ? SERIAL_OPTION
                                                                          : ALL_OPTION);
@@ -247,6 +280,16 @@ CliParseResult parseCliArguments(const QStringList &arguments)
         result.error = refuse(DRY_RUN_OPTION);
     else if (!rules.showKey && request.showKey)
         result.error = refuse(SHOW_KEY_OPTION);
+    else if (request.force && request.command != CliCommand::Backup)
+        result.error = refuse(FORCE_OPTION);
+    else if (request.calibration && request.command != CliCommand::Restore)
+        result.error = refuse(CALIBRATION_OPTION);
+    else if ((!rules.writes || request.command == CliCommand::History) && request.noRecord)
+        result.error = refuse(NO_RECORD_OPTION);
+    else if (!rules.writes && !request.recordFile.isEmpty())
+        result.error = refuse(RECORD_OPTION);
+    else if (request.noRecord && !request.recordFile.isEmpty())
+        result.error = CliText::tr("Give --record FILE or --no-record, not both.");
     return result;
 }
 
@@ -283,6 +326,9 @@ QString cliUsage()
                        "  kt9-cli network save FILE.ini [TARGET]\n"
                        "  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]\n"
                        "  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]\n"
+                       "  kt9-cli backup DIR [TARGET] [--force]\n"
+                       "  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]\n"
+                       "  kt9-cli history [--serial NNNNNNNN] [--json]\n"
                        "  kt9-cli --help | --version\n"
                        "\n"
                        "Configures KT-9 instruments from the command line, one or many at once: each\n"
@@ -300,6 +346,23 @@ QString cliUsage()
                        "  --show-key    show the security key instead of ***\n"
                        "  --lang en|ja  language of the messages (default: from the locale)\n"
                        "\n"
+                       "Backup and restore:\n"
+                       "  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,\n"
+                       "  ambient.csv, instrument.json), readable by you alone: it holds the key.\n"
+                       "  --force          replace an instrument's existing backup\n"
+                       "  restore puts back the network settings and the power-off time of each\n"
+                       "  instrument that has a folder with its own serial number in DIR.\n"
+                       "  --calibration    also the calibration references (same serial only)\n"
+                       "  register and restore --calibration first save the references they\n"
+                       "  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).\n"
+                       "\n"
+                       "Change record (every run that writes to instruments, one line per change):\n"
+                       "  --record FILE    append to FILE (default: KT9_RECORD, else\n"
+                       "                   DATA/kt9-config/changes.csv)\n"
+                       "  --no-record      record nothing\n"
+                       "  history prints the record; --serial shows one instrument's changes.\n"
+                       "\n"
                        "Exit status: 0 all succeeded, 1 an instrument failed or was not reached,\n"
-                       "2 usage error or unreadable input file (then nothing was written).\n");
+                       "2 usage error, unreadable input file or a backup that fails its check\n"
+                       "(then nothing was written).\n");
 }

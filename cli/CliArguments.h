@@ -19,6 +19,9 @@ enum class CliCommand
     NetworkSave,
     PowerOff,
     Register,
+    Backup,
+    Restore,
+    History,
 };
 
 enum class CliAccessory
@@ -46,7 +49,7 @@ struct CliRequest
 {
     CliCommand command = CliCommand::Help;
     QString commandName;   ///< as typed, e.g. "network load"
-    QString file;          ///< network load / save, register
+    QString file;          ///< network load / save, register; the backup folder of backup and restore
     bool fileNamed = true; ///< false: file is not the text of the bytes given, and names no file
     QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;
     CliAccessory accessory = CliAccessory::WhitePlate;
@@ -54,7 +57,11 @@ struct CliRequest
     bool json = false;
     bool showKey = false;
     bool dryRun = false;
-    QString language; ///< "en", "ja", or empty for the locale's default
+    bool force = false;       ///< backup: replace an instrument's existing backup
+    bool calibration = false; ///< restore: the calibration references too
+    QString recordFile;       ///< --record: the change record to append to
+    bool noRecord = false;    ///< --no-record
+    QString language;         ///< "en", "ja", or empty for the locale's default
 };
 
 struct CliParseResult

@@ -2,6 +2,7 @@
 
 #include "CliOutput.h"
 
+#include <QDir>
 #include <QJsonArray>
 
 namespace {
@@ -13,6 +14,8 @@ QString resultName(InstrumentResult::Outcome outcome)
         return QStringLiteral("succeeded");
     case InstrumentResult::Failed:
         return QStringLiteral("failed");
+    case InstrumentResult::Skipped:
+        return QStringLiteral("skipped");
     case InstrumentResult::NotDone:
         break;
     }
@@ -43,6 +46,25 @@ int CliJsonReport::list(const QVector<ListedInstrument> &instruments, uint32_t u
                                   {QStringLiteral("unlisted"), int(unlisted)},
                                   {QStringLiteral("exitStatus"), status}});
     return status;
+}
+
+void CliJsonReport::history(const QString &path, const QVector<ChangeEntry> &entries)
+{
+    QJsonArray changes;
+    for (const ChangeEntry &entry : entries)
+        changes.append(QJsonObject{{QStringLiteral("time"), entry.time},
+                                   {QStringLiteral("user"), entry.user},
+                                   {QStringLiteral("computer"), entry.computer},
+                                   {QStringLiteral("command"), entry.command},
+                                   {QStringLiteral("serial"), entry.serial},
+                                   {QStringLiteral("setting"), entry.setting},
+                                   {QStringLiteral("old"), entry.oldValue},
+                                   {QStringLiteral("new"), entry.newValue},
+                                   {QStringLiteral("result"), entry.result}});
+    m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
+                                  {QStringLiteral("record"), QDir::toNativeSeparators(path)},
+                                  {QStringLiteral("changes"), changes},
+                                  {QStringLiteral("exitStatus"), CLI_EXIT_SUCCESS}});
 }
 
 void CliJsonReport::instrument(const InstrumentResult &)
@@ -76,19 +98,20 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
     }
 
     const Summary summary = summarize(results, stop, unlisted);
-    m_output.document(
-        QJsonObject{{QStringLiteral("command"), m_request.commandName},
-                    {QStringLiteral("dryRun"), m_request.dryRun},
-                    {QStringLiteral("instruments"), instruments},
-                    {QStringLiteral("summary"),
-                     QJsonObject{{QStringLiteral("instruments"), results.size()},
-                                 {QStringLiteral("succeeded"), summary.succeeded},
-                                 {QStringLiteral("failed"), QJsonArray::fromStringList(summary.failed)},
-                                 {QStringLiteral("notDone"), QJsonArray::fromStringList(summary.notDone)},
-                                 {QStringLiteral("unlisted"), int(unlisted)},
-                                 {QStringLiteral("text"), summary.text}}},
-                    {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT},
-                    {QStringLiteral("exitStatus"), summary.exitStatus}});
+    QJsonObject summaryJson{{QStringLiteral("instruments"), results.size()},
+                            {QStringLiteral("succeeded"), summary.succeeded},
+                            {QStringLiteral("failed"), QJsonArray::fromStringList(summary.failed)},
+                            {QStringLiteral("notDone"), QJsonArray::fromStringList(summary.notDone)},
+                            {QStringLiteral("unlisted"), int(unlisted)},
+                            {QStringLiteral("text"), summary.text}};
+    if (m_request.command == CliCommand::Restore)
+        summaryJson.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(summary.skipped));
+    m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
+                                  {QStringLiteral("dryRun"), m_request.dryRun},
+                                  {QStringLiteral("instruments"), instruments},
+                                  {QStringLiteral("summary"), summaryJson},
+                                  {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT},
+                                  {QStringLiteral("exitStatus"), summary.exitStatus}});
     if (stop != CliStop::NONE)
         m_output.message(summary.interruption);
     return summary.exitStatus;

@@ -45,6 +45,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
             ++summary.succeeded;
         else if (result.outcome == InstrumentResult::Failed)
             summary.failed.append(result.serial);
+        else if (result.outcome == InstrumentResult::Skipped)
+            summary.skipped.append(result.serial);
         else
             summary.notDone.append(result.serial);
         if (result.outcome != InstrumentResult::NotDone)
@@ -60,6 +62,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
             : CliText::tr("Summary: %1 of %2 succeeded.").arg(summary.succeeded).arg(results.size());
     if (!summary.failed.isEmpty())
         summary.text += QLatin1Char(' ') + CliText::tr("Failed: %1.").arg(summary.failed.join(separator));
+    if (!summary.skipped.isEmpty())
+        summary.text += QLatin1Char(' ') + CliText::tr("Skipped: %1.").arg(summary.skipped.join(separator));
     if (!summary.notDone.isEmpty())
         summary.text += QLatin1Char(' ') + CliText::tr("Not done: %1.").arg(summary.notDone.join(separator));
     if (unlisted > 0)

@@ -3,6 +3,7 @@
 // as it finishes, then a summary) or one JSON document at the end. Errors go to standard error
 // in both, and a JSON run also puts them in its document.
 
+#include "ChangeRecord.h"
 #include "CliArguments.h"
 #include "CliResult.h"
 
@@ -25,6 +26,8 @@ public:
     virtual int list(const QVector<ListedInstrument> &instruments, uint32_t unlisted) = 0;
     // "Instrument 2 of 5: serial" as the progress line, while the instrument is worked on.
     void progress(int position, int count, const QString &serial);
+    // The lines of the change record at path, for the command history.
+    virtual void history(const QString &path, const QVector<ChangeEntry> &entries) = 0;
     // One instrument's result, as soon as it is known.
     virtual void instrument(const InstrumentResult &result) = 0;
     // The summary after the last instrument (unlisted: instruments a run over all of them could
@@ -45,6 +48,7 @@ protected:
         int succeeded = 0;
         QStringList failed;  ///< serial numbers
         QStringList notDone; ///< serial numbers
+        QStringList skipped; ///< serial numbers
         QString text;
         QString interruption; ///< why the run stopped early; empty when it did not
         int exitStatus = CLI_EXIT_SUCCESS;

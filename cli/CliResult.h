@@ -47,6 +47,7 @@ struct InstrumentResult
         Succeeded,
         Failed,
         NotDone,
+        Skipped, ///< restore: no backup of this instrument
     };
     int port = 0; ///< position in the list, counted from 1
     QString serial;

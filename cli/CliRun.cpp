@@ -1,15 +1,20 @@
 #include "CliRun.h"
 
+#include "BackupFolder.h"
+#include "ChangeRecord.h"
 #include "CliOutput.h"
 #include "CliReport.h"
 #include "CliTexts.h"
 #include "CliValues.h"
 #include "Interrupt.h"
+#include "NetworkInput.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "instrument/EightBitText.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
+#include <QMap>
 #include <QVector>
 
 #include <cstring>
@@ -48,12 +53,18 @@ private:
     bool networkSave(InstrumentResult &result);
     bool powerOff(InstrumentResult &result);
     bool registerAccessory(InstrumentResult &result);
+    bool backup(InstrumentResult &result);
+    bool restore(InstrumentResult &result);
     Operation operation() const;
 
-    // The network settings as the window would take them from its page: the address octets and
-    // the two switches. The SSID and key stay the bytes that were read, copied unchanged: kt9-cli
-    // shows them but never turns them into text and back.
-    void applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets);
+    // Saves the instrument's current calibration references (current) under the user's data
+    // folder before they are overwritten; false, with the reason, when they could not be.
+    bool saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &current);
+    // Appends the result's changes to the change record; written: the work on the instrument
+    // succeeded.
+    void recordChanges(InstrumentResult &result, bool written);
+    int history();
+
     enum class Module
     {
         ENABLED,
@@ -75,19 +86,42 @@ private:
     CliOutput &m_output; ///< looked at between instruments: a run stops once it has failed
     std::unique_ptr<CliReport> m_report;
     CQlxSdk_Ctrl m_ctrl;
-    QByteArray m_filePath;        ///< the input or output file (filePathArgument); empty: none
-    QlxNetworkInfo m_wanted = {}; ///< network load: the record every instrument gets
-    QString m_fileSerial;         ///< register: the serial number in the calibration file
+    QByteArray m_filePath;                   ///< the input or output file (filePathArgument); empty: none
+    QlxNetworkInfo m_wanted = {};            ///< network load: the record every instrument gets
+    QString m_fileSerial;                    ///< register: the serial number in the calibration file
+    QMap<QString, BackupContents> m_backups; ///< restore: the checked backups, by serial number
+    std::unique_ptr<ChangeRecord> m_record;  ///< null when this run records nothing
 };
+
+// The text of a value in the change record: untranslated, as the JSON document has it.
+QString recordText(const QJsonValue &value)
+{
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    if (value.isDouble())
+        return QString::number(value.toDouble());
+    return value.toString();
+}
+
+// Commands that write to instruments, and so are recorded.
+bool writesToInstruments(CliCommand command)
+{
+    return command == CliCommand::NetworkLoad || command == CliCommand::PowerOff ||
+           command == CliCommand::Register || command == CliCommand::Restore;
+}
 
 int Run::exec()
 {
     if (m_request.command == CliCommand::List)
         return list();
+    if (m_request.command == CliCommand::History)
+        return history();
     if (m_request.fileNamed)
         m_filePath = filePathArgument(m_request.file);
     if (!prepare())
         return CLI_EXIT_USAGE;
+    if (writesToInstruments(m_request.command) && !m_request.dryRun && !m_request.noRecord)
+        m_record.reset(new ChangeRecord(ChangeRecord::pathFor(m_request.recordFile)));
 
     QVector<int> targets;
     int status = CLI_EXIT_SUCCESS;
@@ -144,22 +178,11 @@ bool Run::prepare()
 {
     const QString file = QDir::toNativeSeparators(m_request.file);
     if (m_request.command == CliCommand::NetworkLoad) {
-        if (!m_ctrl.loadNetworkFile(m_filePath.constData())) {
-            m_report->error(
-                QStringLiteral("%1: %2").arg(file, windowText(WindowText::NETWORK_FILE_READ_FAILED)),
-                CLI_EXIT_USAGE);
+        const char *failure = nullptr;
+        if (!readNetworkInput(m_ctrl, m_filePath, m_wanted, failure)) {
+            m_report->error(QStringLiteral("%1: %2").arg(file, windowText(failure)), CLI_EXIT_USAGE);
             return false;
         }
-        const CQlxSdk_Ctrl::AddressTexts texts = {m_ctrl.ipAddressOctets, m_ctrl.subnetMaskOctets,
-                                                  m_ctrl.defaultGatewayOctets, m_ctrl.dnsOctets};
-        CQlxSdk_Ctrl::AddressOctets octets;
-        if (!CQlxSdk_Ctrl::addressesToSend(m_ctrl.dhcpEnabled, texts, octets)) {
-            m_report->error(QStringLiteral("%1: %2").arg(file, windowText(WindowText::INPUT_INVALID)),
-                            CLI_EXIT_USAGE);
-            return false;
-        }
-        applyNetworkSettings(octets);
-        m_wanted = m_ctrl.networkInfo;
     } else if (m_request.command == CliCommand::Register) {
         const bool white = m_request.accessory == CliAccessory::WhitePlate;
         const bool accepted = white ? m_ctrl.checkWhitePlateFile(m_filePath.constData())
@@ -170,6 +193,12 @@ bool Run::prepare()
             return false;
         }
         m_fileSerial = white ? m_ctrl.whitePlateFileSerialText : m_ctrl.ambientAdapterFileSerialText;
+    } else if (m_request.command == CliCommand::Restore) {
+        QString error;
+        if (!BackupFolder::readAll(m_request.file, m_ctrl, m_backups, error)) {
+            m_report->error(error, CLI_EXIT_USAGE);
+            return false;
+        }
     }
     return true;
 }
@@ -243,6 +272,11 @@ Run::Operation Run::operation() const
         return &Run::powerOff;
     case CliCommand::Register:
         return &Run::registerAccessory;
+    case CliCommand::Backup:
+        return &Run::backup;
+    case CliCommand::Restore:
+        return &Run::restore;
+    case CliCommand::History:
     case CliCommand::Help:
     case CliCommand::Version:
     case CliCommand::List:
@@ -257,6 +291,21 @@ InstrumentResult Run::process(int index)
     result.port = index + 1;
     result.serial = serialNumberLabel(m_ctrl.ports[index].serialNo);
     result.label = m_ctrl.portLabels[index];
+
+    if (m_request.command == CliCommand::Restore && !m_backups.contains(result.serial)) {
+        result.outcome = InstrumentResult::Skipped;
+        result.messages.append(
+            CliText::tr("No backup of this instrument in %1.").arg(QDir::toNativeSeparators(m_request.file)));
+        return result;
+    }
+    // A record that cannot be written stops the work before anything is written.
+    QString recordError;
+    if (m_record && !m_record->ready(recordError)) {
+        result.outcome = InstrumentResult::Failed;
+        result.messages.append(CliText::tr("The change record %1 cannot be written: %2")
+                                   .arg(QDir::toNativeSeparators(m_record->path()), recordError));
+        return result;
+    }
 
     // A lost connection reported before this point belongs to an earlier instrument.
     deviceDisconnected = false;
@@ -273,6 +322,8 @@ InstrumentResult Run::process(int index)
         result.outcome = InstrumentResult::Failed;
         result.messages.append(windowText(WindowText::DISCONNECT_FAILED));
     }
+    if (m_record)
+        recordChanges(result, done);
     // What was to change did not, or not surely: only work that succeeded lists its changes,
     // also when the instrument could not be let go afterwards (the messages say both).
     if (!done)
@@ -305,16 +356,6 @@ bool Run::readNetworkSettings(InstrumentResult &result)
         return false;
     }
     return true;
-}
-
-void Run::applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets)
-{
-    m_ctrl.setIpAddress(octets[0]);
-    m_ctrl.setSubnetMask(octets[1]);
-    m_ctrl.setDefaultGateway(octets[2]);
-    m_ctrl.setDns(octets[3]);
-    m_ctrl.networkInfo.APConnectUse = m_ctrl.apConnectEnabled ? eAPConnect_ON : eAPConnect_OFF;
-    m_ctrl.networkInfo.DHCPUse = m_ctrl.dhcpEnabled ? eDHCP_ON : eDHCP_OFF;
 }
 
 QString Run::keyText(const QByteArray &key) const
@@ -473,7 +514,7 @@ bool Run::networkSave(InstrumentResult &result)
         result.messages.append(windowText(WindowText::INPUT_INVALID));
         return false;
     }
-    applyNetworkSettings(octets);
+    applyNetworkSettings(m_ctrl, octets);
     if (!m_ctrl.saveNetworkFile(m_filePath.constData())) {
         result.messages.append(windowText(WindowText::NETWORK_FILE_WRITE_FAILED));
         return false;
@@ -524,6 +565,14 @@ bool Run::registerAccessory(InstrumentResult &result)
         result.changes.append(change);
         return true;
     }
+    QlxCalRefData current = {};
+    if (!m_ctrl.readCalibReferences(current)) {
+        result.messages.append(windowText(white ? WindowText::WHITE_SERIAL_READ_FAILED
+                                                : WindowText::AMBIENT_SERIAL_READ_FAILED));
+        return false;
+    }
+    if (!saveCalibrationCopy(result, current))
+        return false;
     // The file is read again here, as the window's Write To Body does.
     const bool registered = white ? m_ctrl.registerWhitePlate(m_filePath.constData())
                                   : m_ctrl.registerAmbientAdapter(m_filePath.constData());
@@ -540,6 +589,231 @@ bool Run::registerAccessory(InstrumentResult &result)
     }
     result.changes.append(change);
     return true;
+}
+
+bool Run::saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &current)
+{
+    QString error;
+    const QString folder = BackupFolder::createCopyFolder(result.serial, error);
+    InstrumentSnapshot snapshot;
+    snapshot.serial = result.serial;
+    snapshot.referencesRead = true;
+    snapshot.references = current;
+    QStringList warnings;
+    if (folder.isEmpty() || !BackupFolder::write(folder, snapshot, m_ctrl, false, warnings, error)) {
+        result.messages.append(
+            CliText::tr("The current calibration references could not be saved (%1); nothing was written.")
+                .arg(error));
+        return false;
+    }
+    result.messages.append(warnings);
+    result.messages.append(
+        CliText::tr("Current calibration references saved in %1.").arg(QDir::toNativeSeparators(folder)));
+    return true;
+}
+
+bool Run::backup(InstrumentResult &result)
+{
+    const QString folder = QDir(m_request.file).filePath(result.serial);
+    if (QFileInfo::exists(folder) && !m_request.force) {
+        result.messages.append(
+            CliText::tr("%1 already exists; --force replaces it.").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    InstrumentSnapshot snapshot;
+    snapshot.serial = result.serial;
+    if (!m_ctrl.readDeviceInfo()) {
+        result.messages.append(windowText(WindowText::DEVICE_READ_FAILED));
+        return false;
+    }
+    snapshot.firmware = m_ctrl.firmwareVersionText;
+    snapshot.macAddress = m_ctrl.macAddressText;
+    const Module module = readModule();
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        return false;
+    }
+    snapshot.moduleEnabled = module == Module::ENABLED;
+    if (snapshot.moduleEnabled) {
+        if (!m_ctrl.readNetworkInfo()) {
+            result.messages.append(windowText(WindowText::NETWORK_READ_FAILED));
+            return false;
+        }
+        snapshot.networkRead = true;
+    }
+    if (!m_ctrl.readShutdownTime(snapshot.powerOff)) {
+        result.messages.append(windowText(WindowText::SHUTDOWN_READ_FAILED));
+        return false;
+    }
+    snapshot.powerOffRead = true;
+    if (!m_ctrl.readCalibReferences(snapshot.references)) {
+        result.messages.append(windowText(WindowText::WHITE_SERIAL_READ_FAILED));
+        result.messages.append(windowText(WindowText::AMBIENT_SERIAL_READ_FAILED));
+        return false;
+    }
+    snapshot.referencesRead = true;
+
+    QStringList warnings;
+    QString error;
+    if (!BackupFolder::write(folder, snapshot, m_ctrl, snapshot.networkRead, warnings, error)) {
+        result.messages.append(error);
+        return false;
+    }
+    result.messages.append(warnings);
+    result.messages.append(CliText::tr("Saved in %1.").arg(QDir::toNativeSeparators(folder)));
+    return true;
+}
+
+// One accessory's references as a change: the serial numbers, and a note when only the values differ.
+Change calibrationChange(bool white, const QlxCalRefData &before, const QlxCalRefData &after)
+{
+    const uint8_t *oldSerial = white ? before.rfWhite.serialNo : before.rfAmbient.serialNo;
+    const uint8_t *newSerial = white ? after.rfWhite.serialNo : after.rfAmbient.serialNo;
+    const auto serialText = [](const uint8_t *bytes) {
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char *>(bytes), QLX_CAL_SERIAL_SIZE).toHex());
+    };
+    const QString oldText = serialText(oldSerial);
+    QString newText = serialText(newSerial);
+    if (oldText == newText)
+        newText += QLatin1Char(' ') + CliText::tr("(other values)");
+    return {white ? QStringLiteral("whitePlate") : QStringLiteral("ambientAdapter"),
+            windowText(white ? WindowText::WHITE_PLATE : WindowText::AMBIENT_ADAPTER),
+            oldText,
+            newText,
+            oldText,
+            newText};
+}
+
+bool Run::restore(InstrumentResult &result)
+{
+    const BackupContents &saved = m_backups[result.serial];
+    // The port list's serial number chose the backup; the instrument itself must agree.
+    if (!m_ctrl.readDeviceInfo()) {
+        result.messages.append(windowText(WindowText::DEVICE_READ_FAILED));
+        return false;
+    }
+    if (m_ctrl.serialNumberText != saved.serial) {
+        result.messages.append(CliText::tr("The instrument reports serial number %1; the backup of %2 is not "
+                                           "applied to it.")
+                                   .arg(m_ctrl.serialNumberText, saved.serial));
+        return false;
+    }
+
+    const bool network = saved.hasNetwork;
+    if (network) {
+        if (!readNetworkSettings(result))
+            return false;
+        result.changes += networkChanges(m_ctrl.networkInfo, saved.network);
+    }
+    QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;
+    if (saved.hasPowerOff) {
+        if (!m_ctrl.readShutdownTime(mode)) {
+            result.messages.append(windowText(WindowText::SHUTDOWN_READ_FAILED));
+            return false;
+        }
+        if (mode != saved.powerOff)
+            result.changes.append({QStringLiteral("powerOff"), windowText(WindowText::AUTO_POWER_OFF),
+                                   powerOffCaption(mode), powerOffCaption(saved.powerOff), powerOffWord(mode),
+                                   powerOffWord(saved.powerOff)});
+    }
+    QlxCalRefData current = {};
+    bool white = false;
+    bool ambient = false;
+    if (m_request.calibration && (saved.hasWhite || saved.hasAmbient)) {
+        if (!m_ctrl.readCalibReferences(current)) {
+            result.messages.append(windowText(WindowText::WHITE_SERIAL_READ_FAILED));
+            result.messages.append(windowText(WindowText::AMBIENT_SERIAL_READ_FAILED));
+            return false;
+        }
+        white = saved.hasWhite &&
+                std::memcmp(&current.rfWhite, &saved.references.rfWhite, sizeof current.rfWhite) != 0;
+        ambient = saved.hasAmbient &&
+                  std::memcmp(&current.rfAmbient, &saved.references.rfAmbient, sizeof current.rfAmbient) != 0;
+        if (white)
+            result.changes.append(calibrationChange(true, current, saved.references));
+        if (ambient)
+            result.changes.append(calibrationChange(false, current, saved.references));
+    }
+    if (m_request.dryRun)
+        return true;
+
+    const auto changed = [&](const char *field) {
+        for (const Change &change : result.changes) {
+            if (change.field == QLatin1String(field))
+                return true;
+        }
+        return false;
+    };
+    const bool networkChanged =
+        network && std::memcmp(&m_ctrl.networkInfo, &saved.network, sizeof saved.network) != 0;
+    if (networkChanged) {
+        m_ctrl.networkInfo = saved.network;
+        if (!m_ctrl.writeNetworkInfo()) {
+            result.messages.append(windowText(WindowText::NETWORK_WRITE_FAILED));
+            return false;
+        }
+        result.messages.append(windowText(WindowText::NETWORK_WRITTEN));
+    }
+    if (changed("powerOff")) {
+        if (!m_ctrl.writeShutdownTime(saved.powerOff)) {
+            result.messages.append(windowText(WindowText::SHUTDOWN_WRITE_FAILED));
+            return false;
+        }
+        result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
+    }
+    if (white || ambient) {
+        if (!saveCalibrationCopy(result, current))
+            return false;
+        if (!m_ctrl.writeCalibReferences(saved.references, white, ambient)) {
+            result.messages.append(
+                windowText(white ? WindowText::WHITE_WRITE_FAILED : WindowText::AMBIENT_WRITE_FAILED));
+            return false;
+        }
+        result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
+    }
+    return true;
+}
+
+void Run::recordChanges(InstrumentResult &result, bool written)
+{
+    const QString time = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    const QString user = currentUserName();
+    const QString computer = currentComputerName();
+    const QString outcome = written ? QStringLiteral("succeeded") : QStringLiteral("failed");
+    QVector<ChangeEntry> entries;
+    for (const Change &change : result.changes) {
+        // The key is never recorded, whatever --show-key says.
+        const bool secret = change.field == QLatin1String("securityKey");
+        entries.append({time, user, computer, m_request.commandName, result.serial, change.field,
+                        secret ? HIDDEN_KEY : recordText(change.oldValue),
+                        secret ? HIDDEN_KEY : recordText(change.newValue), outcome});
+    }
+    QString error;
+    if (!entries.isEmpty() && !m_record->append(entries, error))
+        result.messages.append(CliText::tr("The change record %1 cannot be written: %2")
+                                   .arg(QDir::toNativeSeparators(m_record->path()), error));
+}
+
+int Run::history()
+{
+    const ChangeRecord record(ChangeRecord::pathFor(m_request.recordFile));
+    QVector<ChangeEntry> entries;
+    QString error;
+    if (!record.read(entries, error))
+        return m_report->error(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(record.path()), error),
+                               CLI_EXIT_FAILURE);
+    if (m_request.target.kind == CliTarget::Serial) {
+        const QString serial = serialNumberLabel(m_request.target.serial);
+        QVector<ChangeEntry> chosen;
+        for (const ChangeEntry &entry : entries) {
+            if (entry.serial == serial)
+                chosen.append(entry);
+        }
+        entries = chosen;
+    }
+    m_report->history(record.path(), entries);
+    return CLI_EXIT_SUCCESS;
 }
 
 } // namespace

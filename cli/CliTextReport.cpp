@@ -3,6 +3,8 @@
 #include "CliOutput.h"
 #include "CliTexts.h"
 
+#include <QDir>
+
 namespace {
 
 QString withColon(const QString &caption)
@@ -17,6 +19,8 @@ QString resultWord(InstrumentResult::Outcome outcome)
         return CliText::tr("OK");
     case InstrumentResult::Failed:
         return CliText::tr("FAILED");
+    case InstrumentResult::Skipped:
+        return CliText::tr("SKIPPED");
     case InstrumentResult::NotDone:
         break;
     }
@@ -36,6 +40,17 @@ int CliTextReport::list(const QVector<ListedInstrument> &instruments, uint32_t u
     return CLI_EXIT_FAILURE;
 }
 
+void CliTextReport::history(const QString &path, const QVector<ChangeEntry> &entries)
+{
+    for (const ChangeEntry &entry : entries)
+        // Control characters of the values (a line break in an SSID) come out escaped.
+        m_output.line(QStringLiteral("%1  %2  %3  %4: %5 -> %6  %7  %8@%9")
+                          .arg(entry.time, entry.serial, entry.command, entry.setting, entry.oldValue,
+                               entry.newValue, entry.result, entry.user, entry.computer));
+    if (entries.isEmpty())
+        m_output.message(CliText::tr("No change recorded in %1.").arg(QDir::toNativeSeparators(path)));
+}
+
 void CliTextReport::instrument(const InstrumentResult &result)
 {
     QString line = QStringLiteral("%1  %2  %3").arg(result.serial, result.label, resultWord(result.outcome));
@@ -49,7 +64,9 @@ void CliTextReport::instrument(const InstrumentResult &result)
     for (const Change &change : result.changes)
         m_output.line(
             QStringLiteral("    %1 %2 -> %3").arg(withColon(change.label), change.oldText, change.newText));
-    const bool writes = m_request.command != CliCommand::Show && m_request.command != CliCommand::NetworkSave;
+    const bool writes = m_request.command != CliCommand::Show &&
+                        m_request.command != CliCommand::NetworkSave &&
+                        m_request.command != CliCommand::Backup;
     if (writes && result.outcome == InstrumentResult::Succeeded && result.changes.isEmpty())
         m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
 }

@@ -10,6 +10,7 @@ public:
     CliTextReport(const CliRequest &request, CliOutput &output) : CliReport(request, output) {}
 
     int list(const QVector<ListedInstrument> &instruments, uint32_t unlisted) override;
+    void history(const QString &path, const QVector<ChangeEntry> &entries) override;
     void instrument(const InstrumentResult &result) override;
     int finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) override;
     int error(const QString &error, int status) override;

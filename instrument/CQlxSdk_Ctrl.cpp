@@ -1,8 +1,10 @@
 #include "CQlxSdk_Ctrl.h"
 
 #include "files/CFileIO.h"
+#include "files/CalValueWriter.h"
 #include "instrument/EightBitText.h"
 
+#include <QFile>
 #include <QtGlobal>
 
 #include <cstring>
@@ -434,21 +436,9 @@ bool checkValueFile(Accessory which, const char *path, QString &fileSerialText)
     return accepted;
 }
 
-// Read-modify-write of the whole calibration record, then a read-back comparison.
-bool registerValueFile(Accessory which, const char *path, int32_t &lastStatus)
+// Sends a whole calibration record, stores it and compares what the instrument then holds.
+bool writeAndVerify(QlxCalRefData sent, int32_t &lastStatus)
 {
-    QlxCalRefData sent = {};
-    lastStatus = QLX_JIG_GetFactoryCalib_CALREFDATA(&sent);
-    if (!qlxSucceeded(lastStatus)) {
-        qDebug("QLX_JIG_GetFactoryCalib_CALREFDATA() failed.\n");
-        return false;
-    }
-    if (!readValueFile(which, path, sent)) {
-        qDebug("file.GetCalRefDataFromFile() failed.");
-        return false;
-    }
-    if (!serialAccepted(which, accessorySerial(which, sent)))
-        return false;
     lastStatus = QLX_JIG_SetFactoryCalib_CALREFDATA(&sent);
     if (!qlxSucceeded(lastStatus)) {
         qDebug("file.QLX_JIG_SetFactoryCalib_CALREFDATA() failed.\n");
@@ -470,6 +460,46 @@ bool registerValueFile(Accessory which, const char *path, int32_t &lastStatus)
         return false;
     }
     return true;
+}
+
+// Read-modify-write of the whole calibration record, then a read-back comparison.
+bool registerValueFile(Accessory which, const char *path, int32_t &lastStatus)
+{
+    QlxCalRefData sent = {};
+    lastStatus = QLX_JIG_GetFactoryCalib_CALREFDATA(&sent);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("QLX_JIG_GetFactoryCalib_CALREFDATA() failed.\n");
+        return false;
+    }
+    if (!readValueFile(which, path, sent)) {
+        qDebug("file.GetCalRefDataFromFile() failed.");
+        return false;
+    }
+    if (!serialAccepted(which, accessorySerial(which, sent)))
+        return false;
+    return writeAndVerify(sent, lastStatus);
+}
+
+// Writes one accessory's part of record as a value file and reads it back: the file is kept
+// only when the reader gives back exactly the same bytes.
+bool saveValueFile(Accessory which, const QString &path, const QlxCalRefData &record)
+{
+    const bool white = which == Accessory::WhitePlate;
+    const QByteArray text = white ? calValueFileText("White calibration plate", record.rfWhite.serialNo,
+                                                     record.rfWhite.spcData, QLX_WHITE_VALUE_COUNT)
+                                  : calValueFileText("Ambient light adapter", record.rfAmbient.serialNo,
+                                                     record.rfAmbient.spcData, QLX_AMBIENT_VALUE_COUNT);
+    if (!writeWholeFile(path, text))
+        return false;
+    QlxCalRefData readBack = {};
+    const QByteArray localPath = filePathArgument(path);
+    const bool same =
+        readValueFile(which, localPath.constData(), readBack) &&
+        (white ? std::memcmp(&readBack.rfWhite, &record.rfWhite, sizeof record.rfWhite)
+               : std::memcmp(&readBack.rfAmbient, &record.rfAmbient, sizeof record.rfAmbient)) == 0;
+    if (!same)
+        QFile::remove(path);
+    return same;
 }
 
 } // namespace
@@ -505,6 +535,49 @@ bool CQlxSdk_Ctrl::registerWhitePlate(const char *path)
 bool CQlxSdk_Ctrl::registerAmbientAdapter(const char *path)
 {
     return registerValueFile(Accessory::AmbientAdapter, path, lastStatus);
+}
+
+bool CQlxSdk_Ctrl::readCalibReferences(QlxCalRefData &record)
+{
+    record = {};
+    lastStatus = QLX_JIG_GetFactoryCalib_CALREFDATA(&record);
+    if (!qlxSucceeded(lastStatus)) {
+        qDebug("QLX_JIG_GetFactoryCalib_CALREFDATA() failed.\n");
+        return false;
+    }
+    return true;
+}
+
+bool CQlxSdk_Ctrl::writeCalibReferences(const QlxCalRefData &references, bool white, bool ambient)
+{
+    QlxCalRefData sent = {};
+    if (!readCalibReferences(sent))
+        return false;
+    if (white)
+        sent.rfWhite = references.rfWhite;
+    if (ambient)
+        sent.rfAmbient = references.rfAmbient;
+    return writeAndVerify(sent, lastStatus);
+}
+
+bool CQlxSdk_Ctrl::readWhitePlateFile(const char *path, QlxCalRefData &record)
+{
+    return readValueFile(Accessory::WhitePlate, path, record);
+}
+
+bool CQlxSdk_Ctrl::readAmbientAdapterFile(const char *path, QlxCalRefData &record)
+{
+    return readValueFile(Accessory::AmbientAdapter, path, record);
+}
+
+bool CQlxSdk_Ctrl::saveWhitePlateFile(const QString &path, const QlxCalRefData &record)
+{
+    return saveValueFile(Accessory::WhitePlate, path, record);
+}
+
+bool CQlxSdk_Ctrl::saveAmbientAdapterFile(const QString &path, const QlxCalRefData &record)
+{
+    return saveValueFile(Accessory::AmbientAdapter, path, record);
 }
 
 bool CQlxSdk_Ctrl::readShutdownTime(QlxShutdownMode &mode)

@@ -103,6 +103,23 @@ public:
     // Writes an ambient light adapter file's values into the instrument and verifies them.
     bool registerAmbientAdapter(const char *path);
 
+    // Reads the instrument's whole calibration reference record into record.
+    bool readCalibReferences(QlxCalRefData &record);
+    // Writes the white plate part (white) and/or the ambient adapter part (ambient) of
+    // references into the instrument, the rest of its record kept, and verifies them by reading
+    // the record back, as registration does; no serial number range is tested: this puts back
+    // what an instrument held.
+    bool writeCalibReferences(const QlxCalRefData &references, bool white, bool ambient);
+    // Reads a white calibration plate file / an ambient light adapter file into its part of
+    // record, without the serial number test of registration.
+    static bool readWhitePlateFile(const char *path, QlxCalRefData &record);
+    static bool readAmbientAdapterFile(const char *path, QlxCalRefData &record);
+    // Writes the white plate part / the ambient adapter part of record as a calibration value
+    // file; false when it cannot be written or does not read back to the same bytes (a value
+    // the reader cannot carry, such as a non-finite one), and then no file is left.
+    static bool saveWhitePlateFile(const QString &path, const QlxCalRefData &record);
+    static bool saveAmbientAdapterFile(const QString &path, const QlxCalRefData &record);
+
     // Auto power-off and module options.
 
     // On true, mode holds the instrument's automatic power-off mode.

@@ -1,0 +1,62 @@
+#pragma once
+// The change record: a CSV file (RFC 4180 quoting, UTF-8 with a byte order mark and a header
+// line, CR LF line ends) to which every run that writes to instruments appends one line per
+// instrument and changed setting, and which history reads back.
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// One line of the record.
+struct ChangeEntry
+{
+    QString time; ///< UTC, ISO 8601
+    QString user;
+    QString computer;
+    QString command;
+    QString serial;
+    QString setting;
+    QString oldValue;
+    QString newValue;
+    QString result;
+
+    QStringList fields() const;
+};
+
+class ChangeRecord
+{
+public:
+    // The record file: option (--record FILE) when given, else KT9_RECORD, else
+    // <generic data location>/kt9-config/changes.csv. Empty when no location is known.
+    static QString pathFor(const QString &option);
+
+    explicit ChangeRecord(const QString &path) : m_path(path) {}
+
+    const QString &path() const { return m_path; }
+
+    // Makes sure the file can be appended to (creating it, with its header, when missing);
+    // false, with the reason in error, when it cannot.
+    bool ready(QString &error) const;
+    // Appends the lines whole, under a lock file, so that processes appending at once neither
+    // lose nor interleave lines; false, with the reason in error, when they could not be written.
+    bool append(const QVector<ChangeEntry> &entries, QString &error) const;
+    // Every line of the record (the header left out); false, with the reason, when the file
+    // exists but cannot be read or is not a change record.
+    bool read(QVector<ChangeEntry> &entries, QString &error) const;
+
+    // One CSV field, quoted when it holds a comma, a quote or a line break, and kept from
+    // being taken as a formula by a spreadsheet.
+    static QString csvField(const QString &text);
+    // The fields of the CSV lines of text (RFC 4180), with csvField's formula guard removed.
+    static QVector<QStringList> parseCsv(const QString &text);
+
+private:
+    // Appends bytes at the end of the file while holding the lock.
+    bool appendLocked(const QByteArray &bytes, QString &error) const;
+
+    QString m_path;
+};
+
+// The name of the user running kt9-cli and of the computer, for the record.
+QString currentUserName();
+QString currentComputerName();

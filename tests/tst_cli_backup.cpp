@@ -1,0 +1,323 @@
+// kt9-cli's backup and restore, the copy made before a calibration write and the change
+// record, run as a user runs them against simulated instruments. What the instruments hold is
+// compared through their files, whose calibration values carry every bit.
+
+#include "ChangeRecord.h"
+#include "CliSupport.h"
+
+#include <QRegularExpression>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace {
+
+// 32-bit floats as the simulated instrument file writes them: a JSON number where it carries
+// the value exactly, else the bits.
+QJsonArray values(int count, int seed, const QJsonArray &odd = {})
+{
+    QJsonArray array = odd;
+    while (array.size() < count)
+        array.append(seed + array.size() * 0.25);
+    return array;
+}
+
+// An instrument with every setting of its own, the rest of its calibration record included.
+QJsonObject instrument(int serialNo, int seed, const QJsonArray &oddValues = {})
+{
+    QJsonObject json = usbInstrument(serialNo);
+    json.insert("shutdownMode", 2);
+    json.insert("network", QJsonObject{{"APConnectUse", 1},
+                                       {"DHCPUse", 0},
+                                       {"IPAddress", QStringLiteral("10.0.%1.5").arg(seed)},
+                                       {"SubnetMask", "255.255.255.0"},
+                                       {"DefaultGateway", "10.0.0.1"},
+                                       {"DNS", "10.0.0.2"},
+                                       {"SSID", QStringLiteral("Lab, \"%1\"").arg(seed)},
+                                       {"EncryptKey", "k=1;2"}});
+    QByteArray other(2048, char(seed));
+    json.insert("calibration", QJsonObject{{"whiteSerial", QStringLiteral("1001234%1").arg(seed)},
+                                           {"ambientSerial", QStringLiteral("0002345%1").arg(seed)},
+                                           {"whiteValues", values(38, seed, oddValues)},
+                                           {"ambientValues", values(75, seed * 2, oddValues)},
+                                           {"otherCalibData", QString::fromLatin1(other.toBase64())}});
+    return json;
+}
+
+// What restore --calibration puts back.
+QJsonObject settings(const QJsonObject &instrument)
+{
+    return {{"network", instrument.value("network")},
+            {"shutdownMode", instrument.value("shutdownMode")},
+            {"calibration", instrument.value("calibration")}};
+}
+
+QString whiteFile(const QByteArray &serial)
+{
+    QByteArrayList pieces;
+    for (int i = 0; i < 38; ++i)
+        pieces.append("0.75");
+    return QString::fromLatin1("White\r\nvalues\r\n" + serial + "\r\n" + pieces.join(',') + "\r\n");
+}
+
+} // namespace
+
+class TestCliBackup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void backupThenRestore();
+    void refused_data();
+    void refused();
+    void copyBeforeRegister_data();
+    void copyBeforeRegister();
+    void concurrentAppends();
+    void csvField_data();
+    void csvField();
+
+private:
+    QTemporaryDir m_files;
+};
+
+// Three instruments backed up, changed in every setting, then restored: each holds again what
+// it held, its calibration record bit for bit (odd floats, and a NaN and -0 that the value file
+// cannot carry, which go raw into instrument.json, as does a network without a key).
+void TestCliBackup::backupThenRestore()
+{
+    SimInstrumentDir sim;
+    const QJsonArray odd{1.401298464324817e-45, 3.4028234663852886e+38, 0.10000000149011612,
+                         -1.4999999853326784e-10};
+    const QJsonArray unwritable{"0x7FC00001", "0x80000000"};
+    QList<QJsonObject> originals{instrument(1, 1, odd), instrument(2, 2), instrument(3, 3, unwritable)};
+    // A network without a key, which the window's network settings file cannot carry.
+    QJsonObject network = originals[1].value("network").toObject();
+    network.insert("EncryptKey", "");
+    originals[1].insert("network", network);
+    for (int i = 0; i < originals.size(); ++i)
+        sim.write(QString::number(i), originals[i]);
+    const QString folder = m_files.filePath("backup");
+    CliRunner cli(sim.path());
+    QProcessEnvironment env = cli.environment();
+    env.insert("KT9_RECORD", m_files.filePath("backup-record.csv"));
+
+    const CliResult backup = cli.run({"backup", folder, "--all"}, env);
+    QCOMPARE(backup.exitCode, 0);
+    // Only the NaN and the -0 of the third instrument and the second one's network need
+    // instrument.json.
+    QCOMPARE(
+        backup.out.count("cannot be written as a calibration value file; they are kept in instrument.json."),
+        2);
+    QCOMPARE(
+        backup.out.count("cannot be written as a network settings file; they are kept in instrument.json."),
+        1);
+#ifndef _WIN32
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(folder + "/00000001") & others, QFile::Permissions());
+#endif
+    // A second backup does not replace the first unless asked to.
+    QCOMPARE(cli.run({"backup", folder, "--all"}, env).exitCode, 1);
+
+    // Every setting changed; the rest of the calibration record, which the tool never
+    // changes, stays.
+    for (int i = 0; i < originals.size(); ++i) {
+        QJsonObject changed = instrument(i + 1, 7);
+        QJsonObject calibration = changed.value("calibration").toObject();
+        calibration.insert("otherCalibData",
+                           originals[i].value("calibration").toObject().value("otherCalibData"));
+        changed.insert("calibration", calibration);
+        changed.insert("shutdownMode", 3);
+        sim.write(QString::number(i), changed);
+    }
+
+    const CliResult restored = cli.run({"restore", folder, "--all", "--calibration"}, env);
+    QCOMPARE(restored.exitCode, 0);
+    for (int i = 0; i < originals.size(); ++i)
+        QCOMPARE(settings(sim.read(QString::number(i))), settings(originals[i]));
+
+    // Every change is in the record, the key hidden.
+    QVector<ChangeEntry> entries;
+    QString error;
+    QVERIFY(ChangeRecord(env.value("KT9_RECORD")).read(entries, error));
+    QStringList settingsChanged;
+    for (const ChangeEntry &entry : entries) {
+        if (entry.serial == "00000001")
+            settingsChanged.append(entry.setting);
+        QVERIFY(entry.setting != "securityKey" || (entry.oldValue == "***" && entry.newValue == "***"));
+    }
+    QCOMPARE(settingsChanged, (QStringList{"ssid", "ipAddress", "powerOff", "whitePlate", "ambientAdapter"}));
+}
+
+// A backup that was changed, or that belongs to another instrument, writes nothing anywhere.
+void TestCliBackup::refused_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QStringList>("target");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("network.ini changed")
+        << "edit" << QStringList{"--all"} << 2
+        << "network.ini: the file does not match its SHA-256 in instrument.json.";
+    QTest::newRow("A's folder named after B")
+        << "rename" << QStringList{"--all"} << 2
+        << "the backup of serial number 00000001 is in the folder of another instrument.";
+    QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
+                                     << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
+}
+
+void TestCliBackup::refused()
+{
+    QFETCH(QString, damage);
+    QFETCH(QStringList, target);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1, 1));
+    sim.write("b", instrument(2, 2));
+    QTemporaryDir folder;
+    CliRunner cli(sim.path());
+    QCOMPARE(cli.run({"backup", folder.path(), "--all"}).exitCode, 0);
+    QDir dir(folder.path());
+    if (damage == "edit") {
+        QFile ini(dir.filePath("00000002/network.ini"));
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write("DNS=1.1.1.1\r\n");
+    } else {
+        QVERIFY(QDir(dir.filePath("00000002")).removeRecursively());
+        if (damage == "rename")
+            QVERIFY(dir.rename("00000001", "00000002"));
+    }
+    sim.write("a", instrument(1, 5));
+    sim.write("b", instrument(2, 5));
+    const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
+
+    const CliResult result = cli.run(QStringList{"restore", folder.path(), "--calibration"} + target);
+
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2((result.errText() + result.outText()).contains(message), qPrintable(result.errText()));
+    QCOMPARE(instrumentFiles(sim.path()), before);
+}
+
+// register first saves what it overwrites; when that copy cannot be saved it writes nothing.
+void TestCliBackup::copyBeforeRegister_data()
+{
+    QTest::addColumn<QString>("dataFolder");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("copy saved") << "writable" << 0;
+    QTest::newRow("data location is a file") << "file" << 1;
+    QTest::newRow("data location read-only") << "read-only" << 1;
+}
+
+void TestCliBackup::copyBeforeRegister()
+{
+    QFETCH(QString, dataFolder);
+    QFETCH(int, exitCode);
+#ifdef _WIN32
+    QSKIP("a Windows program's data location is its profile's, which no environment variable moves");
+#endif
+
+    SimInstrumentDir sim;
+    const QJsonObject original = instrument(1, 1);
+    sim.write("a", original);
+    QTemporaryDir data;
+    QString dataHome = data.path();
+    if (dataFolder == "file") {
+        dataHome = writeTextFile(m_files, "not-a-folder", "x") + "/data";
+    } else if (dataFolder == "read-only") {
+#ifndef _WIN32
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders; the row above fails the copy for root too");
+#endif
+        QVERIFY(QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    CliRunner cli(sim.path());
+    QProcessEnvironment env = cli.environment();
+    env.insert("XDG_DATA_HOME", dataHome);
+    env.insert("KT9_RECORD", m_files.filePath("register-record.csv"));
+    const QString file = writeTextFile(m_files, "white.csv", whiteFile("10099999").toLatin1());
+
+    const CliResult result = cli.run({"register", "white", file}, env);
+    QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(result.exitCode, exitCode);
+    const QString serial = sim.read("a").value("calibration").toObject().value("whiteSerial").toString();
+    if (exitCode != 0) {
+        QCOMPARE(serial, QStringLiteral("10012341"));
+        QVERIFY2(result.outText().contains("could not be saved"), qPrintable(result.outText()));
+        QVERIFY(!result.err.contains("QLX_JIG_SetFactoryCalib_CALREFDATA"));
+        return;
+    }
+    QCOMPARE(serial, QStringLiteral("10099999"));
+    const QRegularExpressionMatch saved =
+        QRegularExpression("Current calibration references saved in (\\S+)\\. ").match(result.outText());
+    QVERIFY2(saved.hasMatch(), qPrintable(result.outText()));
+    QVERIFY(saved.captured(1).startsWith(data.path() + "/kt9-config/backups/00000001/"));
+    // The copy undoes the registration.
+    QCOMPARE(cli.run({"restore", saved.captured(1), "--calibration"}, env).exitCode, 0);
+    QCOMPARE(sim.read("a").value("calibration"), original.value("calibration"));
+}
+
+// Two processes appending 500 lines each at once: 1000 whole lines, none lost.
+void TestCliBackup::concurrentAppends()
+{
+    const QString path = m_files.filePath("shared-record.csv");
+    QProcess first;
+    QProcess second;
+    first.start(RECORD_WRITER_PROGRAM, {path, "first", "500"});
+    second.start(RECORD_WRITER_PROGRAM, {path, "second", "500"});
+    QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
+    QCOMPARE(first.exitCode(), 0);
+    QCOMPARE(second.exitCode(), 0);
+
+    QVector<ChangeEntry> entries;
+    QString error;
+    QVERIFY(ChangeRecord(path).read(entries, error));
+    QCOMPARE(entries.size(), 1000);
+    QMap<QString, QSet<QString>> seen;
+    for (const ChangeEntry &entry : entries) {
+        QCOMPARE(entry.oldValue, QStringLiteral("a,\"b\"\nc"));
+        QCOMPARE(entry.newValue, QString(200, QLatin1Char('x')));
+        QCOMPARE(entry.result, QStringLiteral("succeeded"));
+        seen[entry.user].insert(entry.serial);
+    }
+    QCOMPARE(seen.value("first").size(), 500);
+    QCOMPARE(seen.value("second").size(), 500);
+}
+
+void TestCliBackup::csvField_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("field");
+
+    QTest::newRow("plain") << "Lab 1"
+                           << "Lab 1";
+    QTest::newRow("comma, quote, line break") << "a,\"b\"\r\nc"
+                                              << "\"a,\"\"b\"\"\r\nc\"";
+    QTest::newRow("formula") << "=1+2"
+                             << "'=1+2";
+    QTest::newRow("apostrophe first") << "'=x"
+                                      << "''=x";
+    QTest::newRow("Japanese") << QStringLiteral("研究室のLAN") << QStringLiteral("研究室のLAN");
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+// A value written as a field and read back from a line among others is the same value.
+void TestCliBackup::csvField()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, field);
+
+    QCOMPARE(ChangeRecord::csvField(value), field);
+    const QString text = "a," + field + ",b\r\nnext,line\r\n";
+    const QVector<QStringList> lines = ChangeRecord::parseCsv(text);
+    QCOMPARE(lines, (QVector<QStringList>{{"a", value, "b"}, {"next", "line"}}));
+}
+
+QTEST_GUILESS_MAIN(TestCliBackup)
+#include "tst_cli_backup.moc"
