@@ -1,6 +1,7 @@
 #include "CliOutput.h"
 
 #include "Console.h"
+#include "files/TextEncoding.h"
 
 #include <QJsonDocument>
 
@@ -29,8 +30,8 @@ CliOutput::CliOutput() : m_err(stderr), m_terminal(standardErrorIsTerminal())
         m_outDescriptor = STANDARD_OUTPUT_DESCRIPTOR;
     }
     m_out.setDevice(&m_outFile);
-    m_out.setCodec("UTF-8");
-    m_err.setCodec("UTF-8");
+    setUtf8(m_out);
+    setUtf8(m_err);
 }
 
 void CliOutput::write(QTextStream &stream, int descriptor, const QString &text)

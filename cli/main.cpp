@@ -8,6 +8,7 @@
 #include "CliTexts.h"
 #include "Interrupt.h"
 #include "files/ResourcePaths.h"
+#include "files/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -41,6 +42,7 @@ void loadTranslation(const QString &language, QTranslator &translator, CliOutput
 
 int main(int argc, char *argv[])
 {
+    useLocalEightBitEncoding();
     // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)
     // asks for them: some Qt builds print debug output by default.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));

@@ -344,7 +344,7 @@ private slots:
         QVERIFY(target);
         const QVariant actual = target->property(property.constData());
         QVERIFY(actual.isValid());
-        if (expected.type() == QVariant::Int)
+        if (expected.userType() == QMetaType::Int)
             QCOMPARE(actual.toInt(), expected.toInt());
         else
             QCOMPARE(actual, expected);
