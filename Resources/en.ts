@@ -215,6 +215,26 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
         <source>Try kt9-cli --help for more information.</source>
         <translation>Try kt9-cli --help for more information.</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Standard output is closed.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <translation>Standard output could not be written: %1</translation>
+    </message>
+    <message>
+        <source>Stopped because standard output could not be written, after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>Stopped because standard output could not be written, after the instrument in progress had finished and was disconnected. Done: %1.</translation>
+    </message>
+    <message>
+        <source>Not reached: instruments the instrument library reports but could not list: %1.</source>
+        <translation>Not reached: instruments the instrument library reports but could not list: %1.</translation>
+    </message>
+    <message>
+        <source>Failed to read whether the wireless LAN module is enabled.</source>
+        <translation>Failed to read whether the wireless LAN module is enabled.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

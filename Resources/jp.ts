@@ -215,6 +215,26 @@ TARGET:
         <source>Try kt9-cli --help for more information.</source>
         <translation>詳しくは kt9-cli --help を参照してください。</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>標準出力が閉じられています。</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <translation>標準出力に書き込めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Stopped because standard output could not be written, after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>標準出力に書き込めなかったため、処理中の測定器の完了と切断を待って停止しました。完了: %1。</translation>
+    </message>
+    <message>
+        <source>Not reached: instruments the instrument library reports but could not list: %1.</source>
+        <translation>未到達: 測定器ライブラリが報告したものの一覧に取得できなかった測定器: %1 台。</translation>
+    </message>
+    <message>
+        <source>Failed to read whether the wireless LAN module is enabled.</source>
+        <translation>無線LANモジュールが有効かどうかを読み込めませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -45,8 +45,9 @@ struct CliTarget
 struct CliRequest
 {
     CliCommand command = CliCommand::Help;
-    QString commandName; ///< as typed, e.g. "network load"
-    QString file;        ///< network load / save, register
+    QString commandName;   ///< as typed, e.g. "network load"
+    QString file;          ///< network load / save, register
+    bool fileNamed = true; ///< false: file is not the text of the bytes given, and names no file
     QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;
     CliAccessory accessory = CliAccessory::WhitePlate;
     CliTarget target;

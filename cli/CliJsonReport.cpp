@@ -28,16 +28,21 @@ QJsonObject cliErrorDocument(const QString &commandName, const QString &error, i
                        {QStringLiteral("exitStatus"), exitStatus}};
 }
 
-void CliJsonReport::list(const QVector<ListedInstrument> &instruments)
+int CliJsonReport::list(const QVector<ListedInstrument> &instruments, uint32_t unlisted)
 {
     QJsonArray listed;
     for (const ListedInstrument &instrument : instruments)
         listed.append(QJsonObject{{QStringLiteral("port"), instrument.port},
                                   {QStringLiteral("serial"), instrument.serial},
                                   {QStringLiteral("label"), instrument.label}});
+    const int status = unlisted == 0 ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
+    if (unlisted > 0)
+        m_output.message(unlistedText(unlisted));
     m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
                                   {QStringLiteral("instruments"), listed},
-                                  {QStringLiteral("exitStatus"), CLI_EXIT_SUCCESS}});
+                                  {QStringLiteral("unlisted"), int(unlisted)},
+                                  {QStringLiteral("exitStatus"), status}});
+    return status;
 }
 
 void CliJsonReport::instrument(const InstrumentResult &)
@@ -45,7 +50,7 @@ void CliJsonReport::instrument(const InstrumentResult &)
     // Every instrument is in the one document that finish() writes.
 }
 
-int CliJsonReport::finish(const QVector<InstrumentResult> &results, bool interrupted)
+int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted)
 {
     QJsonArray instruments;
     for (const InstrumentResult &result : results) {
@@ -70,7 +75,7 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, bool interru
         instruments.append(instrument);
     }
 
-    const Summary summary = summarize(results, interrupted);
+    const Summary summary = summarize(results, stop, unlisted);
     m_output.document(
         QJsonObject{{QStringLiteral("command"), m_request.commandName},
                     {QStringLiteral("dryRun"), m_request.dryRun},
@@ -80,10 +85,11 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, bool interru
                                  {QStringLiteral("succeeded"), summary.succeeded},
                                  {QStringLiteral("failed"), QJsonArray::fromStringList(summary.failed)},
                                  {QStringLiteral("notDone"), QJsonArray::fromStringList(summary.notDone)},
+                                 {QStringLiteral("unlisted"), int(unlisted)},
                                  {QStringLiteral("text"), summary.text}}},
-                    {QStringLiteral("interrupted"), interrupted},
+                    {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT},
                     {QStringLiteral("exitStatus"), summary.exitStatus}});
-    if (interrupted)
+    if (stop != CliStop::NONE)
         m_output.message(summary.interruption);
     return summary.exitStatus;
 }

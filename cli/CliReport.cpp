@@ -17,8 +17,16 @@ void CliReport::progress(int position, int count, const QString &serial)
     m_output.progress(CliText::tr("Instrument %1 of %2: %3").arg(position).arg(count).arg(serial));
 }
 
-int CliReport::targetError(const QString &error, const QVector<ListedInstrument> &listed)
+QString CliReport::unlistedText(uint32_t unlisted)
 {
+    return CliText::tr("Not reached: instruments the instrument library reports but could not list: %1.")
+        .arg(unlisted);
+}
+
+int CliReport::targetError(const QString &error, const QVector<ListedInstrument> &listed, uint32_t unlisted)
+{
+    if (unlisted > 0)
+        return this->error(error + QLatin1Char(' ') + unlistedText(unlisted), CLI_EXIT_FAILURE);
     // The list helps to choose: it goes with the error on standard error.
     QStringList lines;
     for (const ListedInstrument &instrument : listed)
@@ -27,7 +35,8 @@ int CliReport::targetError(const QString &error, const QVector<ListedInstrument>
     return reportUsageError(m_request.commandName, error, m_request.json, m_output, lines);
 }
 
-CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results, bool interrupted) const
+CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results, CliStop stop,
+                                        uint32_t unlisted) const
 {
     Summary summary;
     QStringList done;
@@ -53,13 +62,23 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
         summary.text += QLatin1Char(' ') + CliText::tr("Failed: %1.").arg(summary.failed.join(separator));
     if (!summary.notDone.isEmpty())
         summary.text += QLatin1Char(' ') + CliText::tr("Not done: %1.").arg(summary.notDone.join(separator));
-    if (interrupted)
+    if (unlisted > 0)
+        summary.text += QLatin1Char(' ') + unlistedText(unlisted);
+    const QString doneText = done.isEmpty() ? CliText::tr("none") : done.join(separator);
+    if (stop == CliStop::INTERRUPT)
         summary.interruption =
             CliText::tr("Stopped by Ctrl+C after the instrument in progress had finished and "
                         "was disconnected. Done: %1.")
-                .arg(done.isEmpty() ? CliText::tr("none") : done.join(separator));
-    summary.exitStatus =
-        summary.failed.isEmpty() && summary.notDone.isEmpty() ? CLI_EXIT_SUCCESS : CLI_EXIT_FAILURE;
+                .arg(doneText);
+    else if (stop == CliStop::OUTPUT_FAILED)
+        summary.interruption =
+            CliText::tr(
+                "Stopped because standard output could not be written, after the instrument in progress "
+                "had finished and was disconnected. Done: %1.")
+                .arg(doneText);
+    summary.exitStatus = summary.failed.isEmpty() && summary.notDone.isEmpty() && unlisted == 0
+                             ? CLI_EXIT_SUCCESS
+                             : CLI_EXIT_FAILURE;
     return summary;
 }
 

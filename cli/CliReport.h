@@ -6,6 +6,7 @@
 #include "CliArguments.h"
 #include "CliResult.h"
 
+#include <cstdint>
 #include <memory>
 
 class CliOutput;
@@ -19,19 +20,22 @@ public:
     CliReport(const CliReport &) = delete;
     CliReport &operator=(const CliReport &) = delete;
 
-    // The port list, for the command list.
-    virtual void list(const QVector<ListedInstrument> &instruments) = 0;
+    // The port list, for the command list, and how many instruments the library reported but
+    // did not list; returns the exit status.
+    virtual int list(const QVector<ListedInstrument> &instruments, uint32_t unlisted) = 0;
     // "Instrument 2 of 5: serial" as the progress line, while the instrument is worked on.
     void progress(int position, int count, const QString &serial);
     // One instrument's result, as soon as it is known.
     virtual void instrument(const InstrumentResult &result) = 0;
-    // The summary after the last instrument; returns the exit status.
-    virtual int finish(const QVector<InstrumentResult> &results, bool interrupted) = 0;
+    // The summary after the last instrument (unlisted: instruments a run over all of them could
+    // not reach, as the library did not list them); returns the exit status.
+    virtual int finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) = 0;
     // An error that ends the run before any instrument is worked on; returns status.
     virtual int error(const QString &error, int status) = 0;
     // A target that names no instrument (or several), with the port list to choose from;
-    // returns CLI_EXIT_USAGE.
-    int targetError(const QString &error, const QVector<ListedInstrument> &listed);
+    // returns CLI_EXIT_USAGE, or CLI_EXIT_FAILURE when the instrument may be one of the
+    // `unlisted` ones that the library reported but did not list.
+    int targetError(const QString &error, const QVector<ListedInstrument> &listed, uint32_t unlisted);
 
 protected:
     CliReport(const CliRequest &request, CliOutput &output) : m_request(request), m_output(output) {}
@@ -42,10 +46,12 @@ protected:
         QStringList failed;  ///< serial numbers
         QStringList notDone; ///< serial numbers
         QString text;
-        QString interruption; ///< empty unless Ctrl+C stopped the run
+        QString interruption; ///< why the run stopped early; empty when it did not
         int exitStatus = CLI_EXIT_SUCCESS;
     };
-    Summary summarize(const QVector<InstrumentResult> &results, bool interrupted) const;
+    Summary summarize(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) const;
+    // The instruments the library reported but did not list.
+    static QString unlistedText(uint32_t unlisted);
 
     const CliRequest &m_request;
     CliOutput &m_output;

@@ -12,6 +12,14 @@ constexpr int CLI_EXIT_SUCCESS = 0; ///< every instrument succeeded
 constexpr int CLI_EXIT_FAILURE = 1; ///< an instrument failed, none was reachable, or Ctrl+C left some out
 constexpr int CLI_EXIT_USAGE = 2;   ///< usage error or unreadable input file: nothing was written
 
+// Why a run stopped before its last instrument.
+enum class CliStop
+{
+    NONE,
+    INTERRUPT,     ///< Ctrl+C
+    OUTPUT_FAILED, ///< standard output could not be written
+};
+
 // One field that differs between the instrument and what is (or would be) written.
 struct Change
 {

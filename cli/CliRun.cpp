@@ -1,10 +1,12 @@
 #include "CliRun.h"
 
+#include "CliOutput.h"
 #include "CliReport.h"
 #include "CliTexts.h"
 #include "CliValues.h"
 #include "Interrupt.h"
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/EightBitText.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -17,11 +19,16 @@ namespace {
 
 const QString HIDDEN_KEY = QStringLiteral("***");
 
+QString moduleQueryFailedText()
+{
+    return CliText::tr("Failed to read whether the wireless LAN module is enabled.");
+}
+
 class Run
 {
 public:
     Run(const CliRequest &request, CliOutput &output)
-        : m_request(request), m_report(CliReport::make(request, output))
+        : m_request(request), m_output(output), m_report(CliReport::make(request, output))
     {
     }
 
@@ -43,9 +50,18 @@ private:
     bool registerAccessory(InstrumentResult &result);
     Operation operation() const;
 
-    // The network settings as the window would take them from its page: the address octets,
-    // the two switches and the SSID and key texts as the line edits would hold them.
+    // The network settings as the window would take them from its page: the address octets and
+    // the two switches. The SSID and key stay the bytes that were read, copied unchanged: kt9-cli
+    // shows them but never turns them into text and back.
     void applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets);
+    enum class Module
+    {
+        ENABLED,
+        DISABLED,
+        UNKNOWN, ///< the query failed
+    };
+    // Whether the instrument's wireless LAN module is enabled.
+    Module readModule();
     // Reads the instrument's network settings into the controller, as the window's network page
     // shows them; false, with the window's message, without a wireless LAN module or on failure.
     bool readNetworkSettings(InstrumentResult &result);
@@ -56,9 +72,10 @@ private:
     QVector<ListedInstrument> listed() const;
 
     const CliRequest &m_request;
+    CliOutput &m_output; ///< looked at between instruments: a run stops once it has failed
     std::unique_ptr<CliReport> m_report;
     CQlxSdk_Ctrl m_ctrl;
-    QByteArray m_filePath;        ///< the input or output file in the local 8-bit encoding
+    QByteArray m_filePath;        ///< the input or output file (filePathArgument); empty: none
     QlxNetworkInfo m_wanted = {}; ///< network load: the record every instrument gets
     QString m_fileSerial;         ///< register: the serial number in the calibration file
 };
@@ -67,7 +84,8 @@ int Run::exec()
 {
     if (m_request.command == CliCommand::List)
         return list();
-    m_filePath = m_request.file.toLocal8Bit();
+    if (m_request.fileNamed)
+        m_filePath = filePathArgument(m_request.file);
     if (!prepare())
         return CLI_EXIT_USAGE;
 
@@ -77,10 +95,14 @@ int Run::exec()
         return status;
 
     QVector<InstrumentResult> results;
-    bool interrupted = false;
+    CliStop stop = CliStop::NONE;
     for (int i = 0; i < targets.size(); ++i) {
-        if (interruptRequested()) {
-            interrupted = true;
+        // Checked between instruments only: the one in progress is always finished and let go.
+        if (interruptRequested())
+            stop = CliStop::INTERRUPT;
+        else if (m_output.failed())
+            stop = CliStop::OUTPUT_FAILED;
+        if (stop != CliStop::NONE) {
             for (int j = i; j < targets.size(); ++j) {
                 InstrumentResult notDone;
                 notDone.port = targets[j] + 1;
@@ -96,15 +118,18 @@ int Run::exec()
         results.append(process(targets[i]));
         m_report->instrument(results.last());
     }
-    return m_report->finish(results, interrupted);
+    // A run over every instrument reached only those the library could list.
+    const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
+    return m_report->finish(results, stop, unlisted);
 }
 
 int Run::list()
 {
-    if (!m_ctrl.refreshPortList())
+    const uint32_t unlisted = m_ctrl.refreshFullPortList() ? m_ctrl.unlistedPortCount : 0;
+    // Nothing to work on: the window's message, as for every other command.
+    if (m_ctrl.ports.isEmpty() && unlisted == 0)
         return m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
-    m_report->list(listed());
-    return CLI_EXIT_SUCCESS;
+    return m_report->list(listed(), unlisted);
 }
 
 QVector<ListedInstrument> Run::listed() const
@@ -151,16 +176,17 @@ bool Run::prepare()
 
 bool Run::selectTargets(QVector<int> &targets, int &status)
 {
-    if (!m_ctrl.refreshPortList() || m_ctrl.ports.isEmpty()) {
+    if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0)) {
         status = m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
         return false;
     }
     const int count = m_ctrl.ports.size();
+    const uint32_t unlisted = m_ctrl.unlistedPortCount;
     const CliTarget &target = m_request.target;
     QString error;
     switch (target.kind) {
     case CliTarget::Unnamed:
-        if (count == 1)
+        if (count == 1 && unlisted == 0)
             targets.append(0);
         else if (m_request.command == CliCommand::NetworkSave || m_request.command == CliCommand::Register)
             error = CliText::tr("%1 instruments are listed: choose one with --port N or --serial NNNNNNNN.")
@@ -200,7 +226,7 @@ bool Run::selectTargets(QVector<int> &targets, int &status)
     if (error.isEmpty())
         return true;
     targets.clear();
-    status = m_report->targetError(error, listed());
+    status = m_report->targetError(error, listed(), unlisted);
     return false;
 }
 
@@ -247,16 +273,30 @@ InstrumentResult Run::process(int index)
         result.outcome = InstrumentResult::Failed;
         result.messages.append(windowText(WindowText::DISCONNECT_FAILED));
     }
-    // What was to change did not, or not surely: only a success lists its changes.
-    if (result.outcome != InstrumentResult::Succeeded)
+    // What was to change did not, or not surely: only work that succeeded lists its changes,
+    // also when the instrument could not be let go afterwards (the messages say both).
+    if (!done)
         result.changes.clear();
     return result;
+}
+
+Run::Module Run::readModule()
+{
+    if (m_ctrl.readWifiModuleEnable())
+        return Module::ENABLED;
+    // The controller answers false for a failed query too; its status tells the two apart.
+    return qlxSucceeded(m_ctrl.lastStatus) ? Module::DISABLED : Module::UNKNOWN;
 }
 
 bool Run::readNetworkSettings(InstrumentResult &result)
 {
     // The window disables its network page for an instrument without the module.
-    if (!m_ctrl.readWifiModuleEnable()) {
+    const Module module = readModule();
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        return false;
+    }
+    if (module == Module::DISABLED) {
         result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
         return false;
     }
@@ -275,15 +315,11 @@ void Run::applyNetworkSettings(const CQlxSdk_Ctrl::AddressOctets &octets)
     m_ctrl.setDns(octets[3]);
     m_ctrl.networkInfo.APConnectUse = m_ctrl.apConnectEnabled ? eAPConnect_ON : eAPConnect_OFF;
     m_ctrl.networkInfo.DHCPUse = m_ctrl.dhcpEnabled ? eDHCP_ON : eDHCP_OFF;
-    const QByteArray ssid = m_ctrl.ssidText.toLocal8Bit();
-    m_ctrl.setSsid(ssid.constData());
-    const QByteArray key = m_ctrl.encryptKeyText.toLocal8Bit();
-    m_ctrl.setEncryptKey(key.constData());
 }
 
 QString Run::keyText(const QByteArray &key) const
 {
-    return m_request.showKey ? QString::fromUtf8(key) : HIDDEN_KEY;
+    return m_request.showKey ? textFromEightBit(key.constData(), std::size_t(key.size())) : HIDDEN_KEY;
 }
 
 QVector<Change> Run::networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const
@@ -300,8 +336,10 @@ QVector<Change> Run::networkChanges(const QlxNetworkInfo &before, const QlxNetwo
                           const QByteArray &newBytes, bool secret) {
         if (oldBytes == newBytes)
             return;
-        const QString oldText = secret ? keyText(oldBytes) : QString::fromUtf8(oldBytes);
-        const QString newText = secret ? keyText(newBytes) : QString::fromUtf8(newBytes);
+        const QString oldText =
+            secret ? keyText(oldBytes) : textFromEightBit(oldBytes.constData(), std::size_t(oldBytes.size()));
+        const QString newText =
+            secret ? keyText(newBytes) : textFromEightBit(newBytes.constData(), std::size_t(newBytes.size()));
         changes.append({QLatin1String(field), windowText(caption), oldText, newText, oldText, newText});
     };
     const auto address = [&](const char *field, const char *caption, const uint8_t(&oldOctets)[QLX_IPV4_SIZE],
@@ -364,10 +402,16 @@ bool Run::show(InstrumentResult &result)
                          m_ctrl.macAddressText, m_ctrl.macAddressText});
 
     bool complete = true;
-    const bool module = m_ctrl.readWifiModuleEnable();
-    result.shown.append({QStringLiteral("wirelessLanModule"), CliText::tr("Wireless LAN module"),
-                         module ? CliText::tr("enabled") : CliText::tr("disabled"), module});
-    if (!module) {
+    const Module module = readModule();
+    if (module != Module::UNKNOWN) {
+        const bool enabled = module == Module::ENABLED;
+        result.shown.append({QStringLiteral("wirelessLanModule"), CliText::tr("Wireless LAN module"),
+                             enabled ? CliText::tr("enabled") : CliText::tr("disabled"), enabled});
+    }
+    if (module == Module::UNKNOWN) {
+        result.messages.append(moduleQueryFailedText());
+        complete = false;
+    } else if (module == Module::DISABLED) {
         result.messages.append(windowText(WindowText::WIRELESS_LAN_INVALID));
     } else if (m_ctrl.readNetworkInfo()) {
         addNetworkShown(result);

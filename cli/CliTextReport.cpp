@@ -25,13 +25,15 @@ QString resultWord(InstrumentResult::Outcome outcome)
 
 } // namespace
 
-void CliTextReport::list(const QVector<ListedInstrument> &instruments)
+int CliTextReport::list(const QVector<ListedInstrument> &instruments, uint32_t unlisted)
 {
     for (const ListedInstrument &instrument : instruments)
         m_output.line(
             QStringLiteral("%1  %2  %3").arg(instrument.port).arg(instrument.serial, instrument.label));
-    if (instruments.isEmpty())
-        m_output.line(windowText(WindowText::NOT_CONNECTED));
+    if (unlisted == 0)
+        return CLI_EXIT_SUCCESS;
+    m_output.message(unlistedText(unlisted));
+    return CLI_EXIT_FAILURE;
 }
 
 void CliTextReport::instrument(const InstrumentResult &result)
@@ -52,10 +54,13 @@ void CliTextReport::instrument(const InstrumentResult &result)
         m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
 }
 
-int CliTextReport::finish(const QVector<InstrumentResult> &results, bool interrupted)
+int CliTextReport::finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted)
 {
-    const Summary summary = summarize(results, interrupted);
-    if (interrupted)
+    const Summary summary = summarize(results, stop, unlisted);
+    // Standard output has failed: the reason goes where it can still be read.
+    if (stop == CliStop::OUTPUT_FAILED)
+        m_output.message(summary.interruption);
+    else if (stop == CliStop::INTERRUPT)
         m_output.line(summary.interruption);
     m_output.line(summary.text);
     return summary.exitStatus;

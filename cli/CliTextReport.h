@@ -9,8 +9,8 @@ class CliTextReport : public CliReport
 public:
     CliTextReport(const CliRequest &request, CliOutput &output) : CliReport(request, output) {}
 
-    void list(const QVector<ListedInstrument> &instruments) override;
+    int list(const QVector<ListedInstrument> &instruments, uint32_t unlisted) override;
     void instrument(const InstrumentResult &result) override;
-    int finish(const QVector<InstrumentResult> &results, bool interrupted) override;
+    int finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) override;
     int error(const QString &error, int status) override;
 };

@@ -3,9 +3,12 @@
 #include <cstdio>
 
 #if defined(_WIN32)
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
+#include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -23,6 +26,19 @@ int duplicateOnto(int descriptor, int target)
 bool isTerminal(int descriptor)
 {
     return _isatty(descriptor) != 0;
+}
+bool isOpen(int descriptor)
+{
+    // -2: the stream is not associated with anything.
+    return _get_osfhandle(descriptor) >= 0;
+}
+int openNullDevice()
+{
+    return _open("NUL", _O_RDWR);
+}
+void closeDescriptor(int descriptor)
+{
+    _close(descriptor);
 }
 // The console behind a descriptor, or null when it is a file or a pipe.
 HANDLE consoleOf(int descriptor)
@@ -44,9 +60,39 @@ bool isTerminal(int descriptor)
 {
     return isatty(descriptor) != 0;
 }
+bool isOpen(int descriptor)
+{
+    return fcntl(descriptor, F_GETFD) != -1;
+}
+int openNullDevice()
+{
+    return open("/dev/null", O_RDWR);
+}
+void closeDescriptor(int descriptor)
+{
+    close(descriptor);
+}
 #endif
 
 } // namespace
+
+bool occupyClosedStandardStreams()
+{
+    bool outputOpen = true;
+    for (const int descriptor :
+         {STANDARD_INPUT_DESCRIPTOR, STANDARD_OUTPUT_DESCRIPTOR, STANDARD_ERROR_DESCRIPTOR}) {
+        if (isOpen(descriptor))
+            continue;
+        if (descriptor == STANDARD_OUTPUT_DESCRIPTOR)
+            outputOpen = false;
+        const int null = openNullDevice();
+        if (null >= 0 && null != descriptor) {
+            duplicateOnto(null, descriptor);
+            closeDescriptor(null);
+        }
+    }
+    return outputOpen;
+}
 
 int divertStandardOutput()
 {
@@ -64,6 +110,8 @@ bool standardErrorIsTerminal()
 }
 
 #if defined(_WIN32)
+void ignoreBrokenPipe() {}
+
 bool isWindowsConsole(int descriptor)
 {
     return consoleOf(descriptor) != nullptr;
@@ -77,6 +125,11 @@ bool writeConsole(int descriptor, const QString &text)
            written == DWORD(text.size());
 }
 #else
+void ignoreBrokenPipe()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 bool isWindowsConsole(int)
 {
     return false;

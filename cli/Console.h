@@ -5,8 +5,19 @@
 
 #include <QString>
 
+constexpr int STANDARD_INPUT_DESCRIPTOR = 0;
 constexpr int STANDARD_OUTPUT_DESCRIPTOR = 1;
 constexpr int STANDARD_ERROR_DESCRIPTOR = 2;
+
+// Opens the null device on each standard stream that the program was started without (kt9-cli
+// >&-), before anything else opens a file: a file opened later would otherwise take the number
+// of standard output and receive the program's output. Returns false when standard output was
+// one of them. Call it first thing in main.
+bool occupyClosedStandardStreams();
+
+// A write to a pipe whose reader has gone then fails with an error the program reports,
+// instead of ending the process (SIGPIPE on POSIX systems; Windows has no such signal).
+void ignoreBrokenPipe();
 
 // Points the process's standard output at its standard error and returns a new descriptor of
 // the original standard output, for kt9-cli's own output alone. Whatever the libraries print

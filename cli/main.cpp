@@ -6,11 +6,13 @@
 #include "CliReport.h"
 #include "CliRun.h"
 #include "CliTexts.h"
+#include "Console.h"
 #include "Interrupt.h"
 #include "files/ResourcePaths.h"
 #include "files/TextEncoding.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QTranslator>
@@ -38,27 +40,39 @@ void loadTranslation(const QString &language, QTranslator &translator, CliOutput
         output.message(startupText(failure));
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What kt9-cli could not write on standard output fails the run, however it went otherwise.
+int checkedStatus(CliOutput &output, int status)
 {
-    useLocalEightBitEncoding();
-    // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)
-    // asks for them: some Qt builds print debug output by default.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-    QCoreApplication app(argc, argv);
-    CliOutput output;
+    if (!output.failed())
+        return status;
+    output.message(QStringLiteral("kt9-cli: %1").arg(output.failure()));
+    return status == CLI_EXIT_SUCCESS ? CLI_EXIT_FAILURE : status;
+}
 
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    QTranslator translator;
-    loadTranslation(languageArgument(arguments), translator, output);
+// A file operand is the bytes given in argv, which Qt decodes into the arguments' text. Bytes
+// that do not come back from that text (not text in the locale's encoding, such as "\xff.ini" in
+// a UTF-8 locale) would have the text open another file: such a file is named by no text and is
+// neither read nor written. On Windows the arguments' text comes from the UTF-16 command line, so
+// an argv entry that decodes to the operand is its exact code page form and always comes back.
+void checkFileOperand(CliRequest &request, int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray given(argv[i]);
+        if (QFile::decodeName(given) == request.file && QFile::encodeName(request.file) != given)
+            request.fileNamed = false;
+    }
+}
 
-    const CliParseResult parsed = parseCliArguments(arguments);
+int run(const QStringList &arguments, int argc, char *argv[], CliOutput &output)
+{
+    CliParseResult parsed = parseCliArguments(arguments);
+    checkFileOperand(parsed.request, argc, argv);
     if (!parsed.error.isEmpty())
         return reportUsageError(parsed.request.commandName, parsed.error, jsonArgument(arguments), output);
     switch (parsed.request.command) {
     case CliCommand::Help:
-        output.line(cliUsage().trimmed());
+        for (const QString &line : cliUsage().trimmed().split(QLatin1Char('\n')))
+            output.line(line);
         return CLI_EXIT_SUCCESS;
     case CliCommand::Version:
         output.line(QStringLiteral("kt9-cli " KT9_VERSION));
@@ -67,5 +81,25 @@ int main(int argc, char *argv[])
         break;
     }
     watchForInterrupt();
+    ignoreBrokenPipe();
     return runCliRequest(parsed.request, output);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    useLocalEightBitEncoding();
+    // Before anything opens a file (the application object does).
+    const bool standardOutputOpen = occupyClosedStandardStreams();
+    // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)
+    // asks for them: some Qt builds print debug output by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QCoreApplication app(argc, argv);
+    CliOutput output(standardOutputOpen);
+
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    QTranslator translator;
+    loadTranslation(languageArgument(arguments), translator, output);
+    return checkedStatus(output, run(arguments, argc, argv, output));
 }

@@ -16,9 +16,21 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/kt9-config.rc PROPERTIES OBJECT_
 target_sources(kt9-config PRIVATE ${CMAKE_BINARY_DIR}/kt9-config.rc)
 set_target_properties(kt9-config PROPERTIES WIN32_EXECUTABLE ON)
 
+# 64-bit or 32-bit Windows: the packages' names, and the GCC runtime DLL, which is named after
+# the exception handling of the architecture (SEH on 64-bit, DWARF-2 unwinding on 32-bit).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(KT9_PACKAGE_ARCH win64)
+    set(KT9_WINDOWS_BITS 64)
+    set(KT9_GCC_RUNTIME_DLL libgcc_s_seh-1.dll)
+else()
+    set(KT9_PACKAGE_ARCH win32)
+    set(KT9_WINDOWS_BITS 32)
+    set(KT9_GCC_RUNTIME_DLL libgcc_s_dw2-1.dll)
+endif()
+
 # The MinGW runtime DLLs every program built here loads.
 set(KT9_MINGW_RUNTIME_DLLS "")
-foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+foreach(dll libstdc++-6.dll ${KT9_GCC_RUNTIME_DLL} libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
         OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
     get_filename_component(found "${found}" REALPATH)

@@ -1,8 +1,9 @@
 # The Windows package: one folder with the program, the simulated SDK as QLXSDK.dll,
 # Resources/, README.txt, and the Qt and MinGW runtime DLLs and Qt plugins the program loads
-# (nothing else), zipped by `cpack -G ZIP` as kt9-config-<version>-win64.zip. The program's
-# own files come from the install rules in Install.cmake; this adds what Windows needs beside
-# them. Included by Install.cmake on Windows.
+# (nothing else). scripts/package-windows.sh installs it (cmake --install --strip) and makes
+# from it kt9-config-<version>-<win64|win32>.zip and the setup program of the same name. The
+# program's own files come from the install rules in Install.cmake; this adds what Windows needs
+# beside them. Included by Install.cmake on Windows.
 
 install(FILES $<TARGET_FILE:Qt5::Core> $<TARGET_FILE:Qt5::Gui> $<TARGET_FILE:Qt5::Widgets>
         ${KT9_MINGW_RUNTIME_DLLS}
@@ -23,11 +24,17 @@ install(FILES $<TARGET_FILE:Qt5::QICOPlugin> DESTINATION ${KT9_INSTALL_DIR}/imag
 configure_file(${CMAKE_SOURCE_DIR}/cmake/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION ${KT9_INSTALL_DIR})
 
-set(CPACK_PACKAGE_NAME kt9-config)
-set(CPACK_PACKAGE_VENDOR "KT-9 tool team")
-set(CPACK_PACKAGE_VERSION ${KT9_DISPLAY_VERSION})
-set(CPACK_PACKAGE_FILE_NAME kt9-config-${KT9_DISPLAY_VERSION}-win64)
-set(CPACK_GENERATOR ZIP)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-set(CPACK_STRIP_FILES ON)
-include(CPack)
+# What scripts/package-windows.sh needs to know of this build, as shell variables: the names,
+# the versions, and the programs and DLLs the project builds itself (those it signs).
+set(KT9_OWN_BINARIES $<TARGET_FILE_NAME:kt9-config> $<TARGET_FILE_NAME:kt9-cli>)
+if(NOT QLXSDK_LIBRARY)
+    list(APPEND KT9_OWN_BINARIES $<TARGET_FILE_NAME:qlxsdk>)
+endif()
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/windows-package.sh CONTENT "\
+package=kt9-config-${KT9_DISPLAY_VERSION}-${KT9_PACKAGE_ARCH}
+package_arch=${KT9_PACKAGE_ARCH}
+version=${KT9_DISPLAY_VERSION}
+file_version=${KT9_FILE_VERSION}
+publisher='KT-9 tool team'
+own_binaries='$<JOIN:${KT9_OWN_BINARIES}, >'
+")

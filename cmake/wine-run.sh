@@ -10,8 +10,18 @@
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: $0 <program.exe> [arguments...]" >&2; exit 2; }
 
-wine=${KT9_WINE:-/usr/lib/wine/wine64}
-[ -x "$wine" ] || { echo "$0: $wine is not installed (apt-get install wine64)" >&2; exit 1; }
+# A 32-bit program (PE machine 0x14c) needs Wine's 32-bit loader, unless KT9_WINE names one.
+pe_machine() {
+    local header
+    header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') && [ -n "$header" ] &&
+        od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+wine64=/usr/lib/wine/wine64
+wine=${KT9_WINE:-$wine64}
+if [ -z "${KT9_WINE:-}" ] && [ -f "$1" ] && [ "$(pe_machine "$1")" = 014c ]; then
+    wine=/usr/lib/wine/wine
+fi
+[ -x "$wine" ] || { echo "$0: $wine is not installed (apt-get install wine64, wine32:i386)" >&2; exit 1; }
 export WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or HTML engine is needed: Wine is not to offer to download them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -23,8 +33,9 @@ mkdir -p "$WINEPREFIX"
 (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        "$wine" wineboot --init >/dev/null 2>&1
-        "$(dirname "$wine")/wineserver" --wait
+        # A 64-bit prefix, which runs 32-bit programs as well.
+        "$wine64" wineboot --init >/dev/null 2>&1
+        "$(dirname "$wine64")/wineserver" --wait
     fi
 ) 9>"$WINEPREFIX.lock"
 

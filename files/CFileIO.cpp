@@ -1,6 +1,7 @@
 #include "files/CFileIO.h"
 
 #include "files/CLineReader.h"
+#include "files/FilePath.h"
 #include "files/NumberText.h"
 #include "files/ProfileLookup.h"
 
@@ -160,9 +161,21 @@ void storeSerial(const QByteArray &digits, uint8_t (&serialNo)[QLX_CAL_SERIAL_SI
         serialNo[i] = uint8_t(HexPairToByte(digits.constData() + 2 * i));
 }
 
+// The rejected line is echoed with its control bytes escaped (\x1B), so that a line from a file
+// cannot drive the terminal or break the output into lines.
 void reportIncorrectData(const QByteArray &line)
 {
-    std::printf("incorrect data. %s\n", line.constData());
+    constexpr unsigned char FIRST_PRINTABLE = 0x20;
+    constexpr unsigned char DELETE = 0x7F;
+    QByteArray shown;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < FIRST_PRINTABLE || byte == DELETE)
+            shown += QByteArray("\\x") + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            shown += c;
+    }
+    std::printf("incorrect data. %s\n", shown.constData());
     std::fflush(stdout);
 }
 
@@ -228,7 +241,7 @@ bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL
     if (!path)
         return false;
     // Only regular files: a device or a pipe may never end or never deliver a byte.
-    QFile file(QFile::decodeName(path));
+    QFile file(filePathFromUtf8(path));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     bool result = true;
@@ -315,7 +328,7 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
     content += QByteArray("; 0:eAPConnect_OFF, 1:eAPConnect_ON") + LINE_END;
     content += "APConnectUse=" + QByteArray::number(record.APConnectUse) + LINE_END;
 
-    return writeWholeFile(QFile::decodeName(path), content);
+    return writeWholeFile(filePathFromUtf8(path), content);
 }
 
 QVector<QByteArray> CFileIO::SplitString(const QByteArray &text, char separator)

@@ -1,8 +1,9 @@
 #include "files/ProfileLookup.h"
 
 #ifdef _WIN32
+#include "files/FilePath.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <windows.h>
@@ -11,16 +12,23 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
                                        const QVector<const char *> &keys)
 {
     QVector<QByteArray> values(keys.size());
-    if (!path)
+    const QString filePath = filePathFromUtf8(path);
+    if (filePath.isEmpty() || !section)
         return values;
     // The profile lookup takes a name without a folder for a file of the Windows folder: it is
-    // given the full path, as every other file of the tool is opened.
-    const QByteArray fullPath =
-        QFile::encodeName(QDir::toNativeSeparators(QFileInfo(QFile::decodeName(path)).absoluteFilePath()));
+    // given the full path, as every other file of the tool is opened. The path goes to the
+    // lookup in UTF-16, so that a folder the local code page cannot name is found too; the
+    // values come back in the local code page, as the lookup's 8-bit form returns them.
+    const std::wstring fullPath =
+        QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath()).toStdWString();
+    const std::wstring sectionName = QString::fromLatin1(section).toStdWString();
     for (int i = 0; i < keys.size(); ++i) {
-        char buffer[PROFILE_VALUE_BUFFER_SIZE] = {};
-        GetPrivateProfileStringA(section, keys.at(i), "", buffer, DWORD(sizeof buffer), fullPath.constData());
-        values[i] = QByteArray(buffer);
+        if (!keys.at(i))
+            continue;
+        wchar_t buffer[PROFILE_VALUE_BUFFER_SIZE] = {};
+        GetPrivateProfileStringW(sectionName.c_str(), QString::fromLatin1(keys.at(i)).toStdWString().c_str(),
+                                 L"", buffer, DWORD(PROFILE_VALUE_BUFFER_SIZE), fullPath.c_str());
+        values[i] = QString::fromWCharArray(buffer).toLocal8Bit().left(int(PROFILE_VALUE_BUFFER_SIZE - 1));
     }
     return values;
 }
@@ -28,6 +36,7 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
 #else
 
 #include "files/CLineReader.h"
+#include "files/FilePath.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -148,7 +157,7 @@ QVector<QByteArray> ReadProfileStrings(const char *path, const char *section,
     if (!path || !section)
         return QVector<QByteArray>(keys.size());
     // Only regular files: a device or a pipe may never end or never deliver a byte.
-    QFile file(QFile::decodeName(path));
+    QFile file(filePathFromUtf8(path));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return QVector<QByteArray>(keys.size());
     ProfileScan scan(section, keys);

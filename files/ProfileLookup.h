@@ -9,11 +9,12 @@
 // The lookup fills a buffer of this size, so at most one byte less of a value is seen.
 constexpr std::size_t PROFILE_VALUE_BUFFER_SIZE = 512;
 
-// The values of keys in section of the INI file at path (8-bit text in the local code page),
+// The values of keys in section of the INI file at path (UTF-8, files/FilePath.h),
 // in the order of keys: each at most PROFILE_VALUE_BUFFER_SIZE - 1 bytes, empty when the
 // file, the section or the key is missing or the value is empty.
 //
-// On Windows this is the platform's profile lookup, given the full path. Elsewhere the same
+// On Windows this is the platform's profile lookup, given the full path in UTF-16 and giving
+// the values in the local code page. Elsewhere the same
 // rules apply to the files people write: section and key names match without regard to case; a line splits at
 // its first "="; spaces and tabs around names and values are dropped; one pair of matching
 // quotation marks (" or ') around the whole value is dropped; a line whose first non-blank

@@ -1,10 +1,12 @@
 #include "CQlxSdk_Ctrl.h"
 
 #include "files/CFileIO.h"
+#include "instrument/EightBitText.h"
 
 #include <QtGlobal>
 
 #include <cstring>
+#include <vector>
 
 std::atomic<bool> deviceDisconnected{false};
 
@@ -21,7 +23,7 @@ QString portLabel(const QlxPortInfo &port)
         return QStringLiteral("KALDO-1(USB,Serial#%1)").arg(serialNumberLabel(port.serialNo));
     // The library ends each name with a zero byte; a name without one is read up to the end of
     // its field, never past it.
-    const QString name = QString::fromUtf8(port.portName, int(qstrnlen(port.portName, sizeof port.portName)));
+    const QString name = textFromEightBit(port.portName, sizeof port.portName);
     return QStringLiteral("KALDO-1(%1,Serial#%2)").arg(name, serialNumberLabel(port.serialNo));
 }
 
@@ -69,6 +71,7 @@ bool CQlxSdk_Ctrl::refreshPortList()
     portCount = 0;
     ports.clear();
     portLabels.clear();
+    unlistedPortCount = 0;
 
     if (!qlxSucceeded(countStatus))
         return false;
@@ -78,13 +81,47 @@ bool CQlxSdk_Ctrl::refreshPortList()
         return false;
 
     // The table holds QLX_PORT_TABLE_CAPACITY records; a larger reported count lists only those.
-    const uint32_t listed = qMin(reportedPortCount, QLX_PORT_TABLE_CAPACITY);
-    for (uint32_t i = 0; i < listed; ++i) {
-        ports.append(portTable[i]);
-        ++portCount;
-        portLabels.append(portLabel(portTable[i]));
-    }
+    takePorts(portTable, qMin(reportedPortCount, QLX_PORT_TABLE_CAPACITY));
     return true;
+}
+
+bool CQlxSdk_Ctrl::refreshFullPortList()
+{
+    lastStatus = QLX_GetDevicePortList(nullptr, &reportedPortCount, 0);
+    qDebug("port count[%d] \n", static_cast<int>(reportedPortCount));
+    portCount = 0;
+    ports.clear();
+    portLabels.clear();
+    unlistedPortCount = 0;
+    if (!qlxSucceeded(lastStatus))
+        return false;
+
+    // Instruments that come up between the count and the list make the table too small: the
+    // list is asked again with the new count, a few times.
+    constexpr int LIST_ATTEMPTS = 3;
+    std::vector<QlxPortInfo> table;
+    for (int attempt = 0; attempt < LIST_ATTEMPTS; ++attempt) {
+        table.assign(qMin(reportedPortCount, FULL_PORT_LIST_LIMIT), QlxPortInfo{});
+        const uint32_t capacity = uint32_t(table.size());
+        lastStatus =
+            QLX_GetDevicePortList(table.empty() ? nullptr : table.data(), &reportedPortCount, capacity);
+        if (!qlxSucceeded(lastStatus))
+            return false;
+        if (reportedPortCount <= capacity || capacity == FULL_PORT_LIST_LIMIT)
+            break;
+    }
+    takePorts(table.data(), qMin(reportedPortCount, uint32_t(table.size())));
+    return true;
+}
+
+void CQlxSdk_Ctrl::takePorts(const QlxPortInfo *table, uint32_t listed)
+{
+    for (uint32_t i = 0; i < listed; ++i) {
+        ports.append(table[i]);
+        ++portCount;
+        portLabels.append(portLabel(table[i]));
+    }
+    unlistedPortCount = reportedPortCount - listed;
 }
 
 bool CQlxSdk_Ctrl::connectDevice(int32_t portIndex, int32_t connectParam)
@@ -139,12 +176,6 @@ bool CQlxSdk_Ctrl::readDeviceInfo()
 
 namespace {
 
-// Text up to the first zero byte of a fixed-size character field, never past the field.
-QString fieldText(const char *field, std::size_t size)
-{
-    return QString::fromUtf8(field, int(qstrnlen(field, size)));
-}
-
 QVector<QString> octetTexts(const uint8_t (&octets)[QLX_IPV4_SIZE])
 {
     QVector<QString> texts;
@@ -181,8 +212,8 @@ void CQlxSdk_Ctrl::networkInfoToTexts()
 {
     apConnectEnabled = networkInfo.APConnectUse != eAPConnect_OFF;
     dhcpEnabled = networkInfo.DHCPUse != eDHCP_OFF;
-    ssidText = fieldText(networkInfo.SSID, sizeof networkInfo.SSID);
-    encryptKeyText = fieldText(networkInfo.EncryptKey, sizeof networkInfo.EncryptKey);
+    ssidText = textFromEightBit(networkInfo.SSID, sizeof networkInfo.SSID);
+    encryptKeyText = textFromEightBit(networkInfo.EncryptKey, sizeof networkInfo.EncryptKey);
     ipAddressOctets = octetTexts(networkInfo.IPAddress);
     subnetMaskOctets = octetTexts(networkInfo.SubnetMask);
     defaultGatewayOctets = octetTexts(networkInfo.DefaultGateway);

@@ -43,6 +43,10 @@ public:
 
     // Rebuilds ports, portLabels and portCount from the library's port list.
     bool refreshPortList();
+    // As refreshPortList, but through a table as large as the count the library reports, so
+    // that every instrument is listed (portTable is left as it was). Instruments the library
+    // reports but does not hand over are counted in unlistedPortCount.
+    bool refreshFullPortList();
     // Connects to ports[portIndex]; connectParam goes to the library unchanged.
     bool connectDevice(int32_t portIndex, int32_t connectParam);
     bool disconnectDevice();
@@ -131,8 +135,14 @@ public:
     QString ambientAdapterSerialText;     ///< held by the instrument
     QString whitePlateFileSerialText;     ///< from the file last examined by checkWhitePlateFile
     QString ambientAdapterFileSerialText; ///< from the file last examined by checkAmbientAdapterFile
+    uint32_t unlistedPortCount = 0;       ///< instruments the library reported beyond the latest list
+
+    // Most instruments refreshFullPortList lists, whatever count the library reports.
+    static constexpr uint32_t FULL_PORT_LIST_LIMIT = 10000;
 
 private:
+    // Appends table's first `listed` records to ports with their labels; sets unlistedPortCount.
+    void takePorts(const QlxPortInfo *table, uint32_t listed);
     void clearNetworkTexts();
     // Fills apConnectEnabled, dhcpEnabled and the text members from networkInfo.
     void networkInfoToTexts();

@@ -55,17 +55,27 @@ public:
         return env;
     }
 
-    // Runs kt9-cli to its end. watchErrors, when given, sees standard error as it grows and may
-    // act on the instruments (or the process) in the middle of the run.
+    // Runs kt9-cli (or program, which starts it) to its end. watchErrors, when given, sees
+    // standard error as it grows and may act on the instruments (or the process) in the middle
+    // of the run.
     CliResult run(const QStringList &arguments, const QProcessEnvironment &env,
-                  const std::function<void(const QByteArray &err, QProcess &process)> &watchErrors = {}) const
+                  const std::function<void(const QByteArray &err, QProcess &process)> &watchErrors = {},
+                  const QString &program = QStringLiteral(KT9_CLI_PROGRAM)) const
     {
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(workingDirectory);
         process.setReadChannel(QProcess::StandardError);
         // Text mode: a Windows program ends its lines with CR LF.
-        process.start(QStringLiteral(KT9_CLI_PROGRAM), arguments, QIODevice::ReadWrite | QIODevice::Text);
+        const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Text;
+        if (outputRedirection.isEmpty())
+            process.start(program, arguments, mode);
+        else
+            process.start(
+                QStringLiteral("/bin/bash"),
+                QStringList{"-o", "pipefail", "-c", "exec \"$0\" \"$@\" " + outputRedirection, program} +
+                    arguments,
+                mode);
         CliResult result;
         if (!process.waitForStarted(10000)) {
             qWarning("kt9-cli did not start: %s", qPrintable(process.errorString()));
@@ -90,6 +100,9 @@ public:
     CliResult run(const QStringList &arguments) const { return run(arguments, environment()); }
 
     QString workingDirectory = QDir::currentPath(); ///< where relative file names are resolved
+    // Where a POSIX shell sends standard output: a redirection (">&-") or a pipe ("| head"); the
+    // exit status is then the program's unless the pipe's end fails.
+    QString outputRedirection;
 
 private:
     QString m_simDir;

@@ -119,8 +119,9 @@ private slots:
               calFile("10000123", "0." + QByteArray(1 << 20, '0') + "1" + wLine.mid(wLine.indexOf(','))),
               true, wSerial, QVector<float>{0.0f} + w.mid(1));
         white("100000 lines", manyLines, true, wSerial, w);
+        // The echoed line shows its control bytes escaped, the zero bytes too.
         white("binary", bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\x01\n"), false, {}, none,
-              "incorrect data. \n");
+              "incorrect data. \\x00\\x00\\x00\\x0DIHDR\n");
 
         adapter("LF", aFile, true, aSerial, a);
         adapter("CR LF", calFile("00012345", aLine, "\r\n"), true, aSerial, a);

@@ -62,11 +62,16 @@ private slots:
     void writesNothing();
     void targets_data();
     void targets();
+    void oneInstrument_data();
+    void oneInstrument();
     void debugLines_data();
     void debugLines();
     void language_data();
     void language();
+    void saveThenLoad_data();
     void saveThenLoad();
+    void fileOperandBytes_data();
+    void fileOperandBytes();
 
 private:
     QTemporaryDir m_files;
@@ -92,7 +97,8 @@ void TestCli::healthyFailingAndPulled_data()
         << QStringList{
                "Write successful. To reflect, after [Disconnect], turn the power supply of the measuring "
                "instrument OFF -> ON.",
-               "Failed to write Network Infomation data.", "Wireless LAN is invalid. " + kLost};
+               "Failed to write Network Infomation data.",
+               "Failed to read whether the wireless LAN module is enabled. " + kLost};
 }
 
 void TestCli::healthyFailingAndPulled()
@@ -197,6 +203,10 @@ void TestCli::writesNothing_data()
     QTest::newRow("adapter serial of 9 digits, JSON")
         << QStringList{"register", "ambient", "input", "--port", "1", "--json"}
         << calibrationFile("100123456", 75) << 2 << QStringList{"incorrect data. 100123456"};
+    // The reader's note echoes the rejected line: its escape sequence must not reach the terminal.
+    QTest::newRow("adapter serial with an escape sequence")
+        << QStringList{"register", "ambient", "input", "--port", "1"} << calibrationFile("\x1b[2J1234", 75)
+        << 2 << QStringList{"incorrect data. \\x1B[2J1234\n"};
     QTest::newRow("no such file") << QStringList{"network", "load", "missing", "--all"} << QByteArray() << 2
                                   << QStringList{"missing: Failed to read Network Infomation file data."};
 }
@@ -269,6 +279,17 @@ void TestCli::targets_data()
                                  << "Give one target only";
     QTest::newRow("none listed") << QVector<int>{} << QStringList{"power-off", "30", "--all"} << 1
                                  << "The measuring instruments is not connected.";
+    QTest::newRow("list, none listed")
+        << QVector<int>{} << QStringList{"list"} << 1 << "The measuring instruments is not connected.";
+    // More than the window's device list holds: every one is reached.
+    QVector<int> many;
+    QStringList manySerials;
+    for (int serial = 1; serial <= 150; ++serial) {
+        many.append(serial);
+        manySerials.append(QStringLiteral("%1").arg(serial, 8, 10, QLatin1Char('0')));
+    }
+    QTest::newRow("--all of 150") << many << QStringList{"power-off", "30", "--all"} << 0
+                                  << manySerials.join(' ');
     QTest::newRow("list takes no target")
         << two << QStringList{"list", "--port", "1"} << 2 << "list does not take --port.";
     QTest::newRow("show has no dry run")
@@ -293,7 +314,7 @@ void TestCli::targets()
         // The second of two with one serial number is reached over the network.
         if (i > 0 && serials[i] == serials[i - 1])
             json.insert("portType", 2);
-        sim.write(QStringLiteral("i%1").arg(i), json);
+        sim.write(QStringLiteral("i%1").arg(i, 3, 10, QLatin1Char('0')), json);
     }
     const CliResult result = CliRunner(sim.path()).run(arguments);
 
@@ -309,6 +330,60 @@ void TestCli::targets()
         QVERIFY(!result.err.contains("QLX_Connect"));
         QVERIFY(result.out.isEmpty());
     }
+}
+
+// What one instrument's report says when a read fails that the window would take for a "no",
+// when its texts hold control characters, and when it cannot be let go after a write.
+void TestCli::oneInstrument_data()
+{
+    QTest::addColumn<QJsonObject>("keys"); ///< added to the instrument's file
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("shutdownMode");  ///< in the instrument afterwards
+    QTest::addColumn<QStringList>("lines"); ///< on standard output, among others
+
+    const QString port = QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  ");
+    QTest::newRow("module query fails")
+        << QJsonObject{{"faults", QJsonObject{{"QLX_JIG_GetFactoryCalib_ACTIONOPTIONDATA",
+                                               QLX_ERROR_COMMUNICATION_SEND}}}}
+        << QStringList{"show"} << 1 << 1
+        << QStringList{port + "FAILED  Failed to read whether the wireless LAN module is enabled.",
+                       "    Firmware Ver: 1.00.0000"};
+    QTest::newRow("control characters")
+        << QJsonObject{{"portType", 2},
+                       {"portName", "lab\x1b]0;x\x07"},
+                       {"network", QJsonObject{{"SSID", "a\nb\x1b[31m"}}}}
+        << QStringList{"show"} << 0 << 1
+        << QStringList{"00000001  KALDO-1(lab\\x1B]0;x\\x07,Serial#00000001)  OK",
+                       "    SSID: a\\nb\\x1B[31m"};
+    QTest::newRow("disconnect fails after the write")
+        << QJsonObject{{"faults", QJsonObject{{"QLX_Disconnect", QLX_ERROR_DISCONNECT}}}}
+        << QStringList{"power-off", "60"} << 1 << 3
+        << QStringList{port + "FAILED  Successful device writing. Failed to device disconnect.",
+                       "    Auto Power Off: 15minutes -> 60minutes"};
+}
+
+void TestCli::oneInstrument()
+{
+    QFETCH(QJsonObject, keys);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(int, shutdownMode);
+    QFETCH(QStringList, lines);
+
+    SimInstrumentDir sim;
+    QJsonObject json = instrument(1);
+    for (auto key = keys.begin(); key != keys.end(); ++key)
+        json.insert(key.key(), key.value());
+    sim.write("a", json);
+    const CliResult result = CliRunner(sim.path()).run(arguments);
+
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(sim.read("a").value("shutdownMode").toInt(), shutdownMode);
+    const QStringList output = result.outText().split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        QVERIFY2(output.contains(line), qPrintable(result.outText()));
+    QVERIFY(!result.out.contains('\x1b'));
 }
 
 // The controller's debug lines appear only when QT_LOGGING_RULES asks for them, and then on
@@ -374,8 +449,24 @@ void TestCli::language()
 
 // One instrument's settings saved as the window's Write To File saves them, then loaded into
 // another: both end up with the same network record.
+// The SSID and key go from instrument to file and from file to instrument as the bytes they are,
+// text or not.
+void TestCli::saveThenLoad_data()
+{
+    QTest::addColumn<QJsonValue>("ssid");
+    QTest::addColumn<QJsonValue>("key");
+    QTest::addColumn<QByteArray>("ssidBytes"); ///< in the file
+    QTest::newRow("text") << QJsonValue("Shop floor") << QJsonValue("k3y=x;y") << QByteArray("Shop floor");
+    QTest::newRow("bytes of no text")
+        << QJsonValue(QJsonObject{{"hex", "FFFE80C0AF"}}) << QJsonValue(QJsonObject{{"hex", "636166E9"}})
+        << QByteArray::fromHex("fffe80c0af");
+}
+
 void TestCli::saveThenLoad()
 {
+    QFETCH(QJsonValue, ssid);
+    QFETCH(QJsonValue, key);
+    QFETCH(QByteArray, ssidBytes);
     SimInstrumentDir sim;
     QJsonObject source = instrument(1);
     source.insert("network", QJsonObject{{"APConnectUse", 1},
@@ -384,8 +475,8 @@ void TestCli::saveThenLoad()
                                          {"SubnetMask", "255.255.0.0"},
                                          {"DefaultGateway", "172.16.0.1"},
                                          {"DNS", "172.16.0.2"},
-                                         {"SSID", "Shop floor"},
-                                         {"EncryptKey", "k3y=x;y"}});
+                                         {"SSID", ssid},
+                                         {"EncryptKey", key}});
     sim.write("a", source);
     sim.write("b", instrument(2));
     const QString file = m_files.filePath("saved.ini");
@@ -395,9 +486,59 @@ void TestCli::saveThenLoad()
     QCOMPARE(saved.exitCode, 0);
     QCOMPARE(resultLines(saved),
              QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK  Successful file writing."});
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().contains("\r\nSSID=" + ssidBytes + "\r\n"));
     const CliResult loaded = cli.run({"network", "load", file, "--port", "2"});
     QCOMPARE(loaded.exitCode, 0);
     QCOMPARE(sim.read("b").value("network"), sim.read("a").value("network"));
+}
+
+// A file operand is the file its bytes name. A name that is not text in the locale's encoding
+// decodes to U+FFFD: the file that text names, lying beside, is neither read nor overwritten.
+void TestCli::fileOperandBytes_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("done"); ///< the instrument (load) or the file (save) was written
+    QTest::newRow("load, UTF-8 name") << "load" << QByteArray("\xE6\xB8\xAC.ini") << 0 << true;
+    QTest::newRow("save, UTF-8 name") << "save" << QByteArray("\xE6\xB8\xAC.ini") << 0 << true;
+    QTest::newRow("load, name not UTF-8") << "load" << QByteArray("\xFF.ini") << 2 << false;
+    QTest::newRow("save, name not UTF-8") << "save" << QByteArray("\xFF.ini") << 1 << false;
+}
+
+void TestCli::fileOperandBytes()
+{
+#ifdef Q_OS_WIN
+    QSKIP("a Windows command line is UTF-16: every name is text");
+#else
+    QFETCH(QString, action);
+    QFETCH(QByteArray, name);
+    QFETCH(int, exitCode);
+    QFETCH(bool, done);
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1));
+    QTemporaryDir folder;
+    const QString decoded = writeTextFile(folder, QString::fromUtf8(name), kNetworkFile);
+    // The name's bytes reach kt9-cli through the shell's printf, as octal escapes.
+    QByteArray escaped;
+    for (const char byte : name)
+        escaped += '\\' + QByteArray::number(uchar(byte), 8);
+    CliRunner cli(sim.path());
+    cli.workingDirectory = folder.path();
+    const CliResult result = cli.run({"-c", "exec \"$0\" network \"$1\" \"$(printf \"$2\")\"",
+                                      KT9_CLI_PROGRAM, action, QString::fromLatin1(escaped)},
+                                     cli.environment(), {}, QStringLiteral("/bin/sh"));
+    QCOMPARE(result.exitCode, exitCode);
+    const bool loaded = sim.read("a").value("network").toObject().value("SSID") == QJsonValue("NewNet");
+    QFile file(decoded);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const bool saved = file.readAll() != kNetworkFile;
+    QCOMPARE(loaded, done && action == QLatin1String("load"));
+    QCOMPARE(saved, done && action == QLatin1String("save"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCli)

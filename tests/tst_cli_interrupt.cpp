@@ -1,21 +1,56 @@
-// Ctrl+C while kt9-cli works through several instruments: it finishes the instrument in hand,
-// disconnects it, leaves the others untouched and says which were done. The signal is sent
-// with kill(), so this test is built on POSIX systems only.
+// What stops kt9-cli while it works through several instruments: Ctrl+C, a reader that has
+// gone, a full disk or no standard output at all. It finishes the instrument in hand,
+// disconnects it, leaves the others untouched and says which were done. Signals, pipes,
+// /dev/full and the shell's ">&-" are POSIX matters, so this test is built on POSIX systems only.
 
 #include "CliSupport.h"
 
 #include <signal.h>
+
+namespace {
+
+const QString kDoneFirst =
+    QStringLiteral("after the instrument in progress had finished and was disconnected. Done: 00000001.");
+
+} // namespace
 
 class TestCliInterrupt : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void stopsBetweenInstruments_data();
     void stopsBetweenInstruments();
 };
 
+void TestCliInterrupt::stopsBetweenInstruments_data()
+{
+    QTest::addColumn<bool>("interrupt");      ///< Ctrl+C once the first instrument is connected
+    QTest::addColumn<QString>("redirection"); ///< of standard output
+    QTest::addColumn<int>("done");            ///< instruments written
+    QTest::addColumn<QStringList>("errors");  ///< pieces of standard error
+
+    QTest::newRow("Ctrl+C") << true << QString() << 1 << QStringList();
+    // The reader has gone before the first result is written.
+    QTest::newRow("reader gone") << false << "| head -c0" << 1
+                                 << QStringList{"Stopped because standard output could not be written, " +
+                                                    kDoneFirst,
+                                                "kt9-cli: Standard output could not be written: Broken pipe"};
+    QTest::newRow("full disk") << false << ">/dev/full" << 1
+                               << QStringList{
+                                      "Stopped because standard output could not be written, " + kDoneFirst,
+                                      "Standard output could not be written: No space left on device"};
+    QTest::newRow("no standard output")
+        << false << ">&-" << 0 << QStringList{"Done: none.", "kt9-cli: Standard output is closed."};
+}
+
 void TestCliInterrupt::stopsBetweenInstruments()
 {
+    QFETCH(bool, interrupt);
+    QFETCH(QString, redirection);
+    QFETCH(int, done);
+    QFETCH(QStringList, errors);
+
     SimInstrumentDir sim;
     for (int serial = 1; serial <= 3; ++serial) {
         QJsonObject json = usbInstrument(serial);
@@ -26,34 +61,39 @@ void TestCliInterrupt::stopsBetweenInstruments()
     const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
 
     CliRunner cli(sim.path());
+    cli.outputRedirection = redirection;
     bool interrupted = false;
     const CliResult result = cli.run({"power-off", "60", "--all"}, cli.environment(),
                                      [&](const QByteArray &err, QProcess &process) {
-                                         if (!interrupted && err.contains("QLX_Connect -> 0")) {
+                                         if (interrupt && !interrupted && err.contains("QLX_Connect -> 0")) {
                                              ::kill(pid_t(process.processId()), SIGINT);
                                              interrupted = true;
                                          }
                                      });
 
-    QVERIFY(interrupted);
+    QCOMPARE(interrupted, interrupt);
     QVERIFY(!result.crashed);
     QCOMPARE(result.exitCode, 1);
-    QCOMPARE(sim.read("i1").value("shutdownMode").toInt(), 3);
+    QCOMPARE(sim.read("i1").value("shutdownMode").toInt(), done == 1 ? 3 : 1);
     const QMap<QString, QByteArray> after = instrumentFiles(sim.path());
     QCOMPARE(after.value("i2.json"), before.value("i2.json"));
     QCOMPARE(after.value("i3.json"), before.value("i3.json"));
     // The first instrument was finished and let go; no other was connected.
-    QCOMPARE(result.err.count("QLX_Connect"), 1);
-    QVERIFY(result.err.contains(
-        "QLX_Connect -> 0\nQLX_GetShutdownTime -> 0\nQLX_SetShutdownTime -> 0\nQLX_Disconnect -> 0\n"));
-    QCOMPARE(result.outText(),
-             QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  OK  Successful device writing.\n"
-                            "    Auto Power Off: 15minutes -> 60minutes\n"
-                            "00000002  KALDO-1(USB,Serial#00000002)  NOT DONE\n"
-                            "00000003  KALDO-1(USB,Serial#00000003)  NOT DONE\n"
-                            "Stopped by Ctrl+C after the instrument in progress had finished and was "
-                            "disconnected. Done: 00000001.\n"
-                            "Summary: 1 of 3 succeeded. Not done: 00000002, 00000003.\n"));
+    QCOMPARE(result.err.count("QLX_Connect"), done);
+    if (done == 1)
+        QVERIFY(result.err.contains(
+            "QLX_Connect -> 0\nQLX_GetShutdownTime -> 0\nQLX_SetShutdownTime -> 0\nQLX_Disconnect -> 0\n"));
+    for (const QString &piece : errors)
+        QVERIFY2(result.errText().contains(piece), qPrintable(result.errText()));
+    if (interrupt)
+        QCOMPARE(result.outText(),
+                 QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  OK  Successful device writing.\n"
+                                "    Auto Power Off: 15minutes -> 60minutes\n"
+                                "00000002  KALDO-1(USB,Serial#00000002)  NOT DONE\n"
+                                "00000003  KALDO-1(USB,Serial#00000003)  NOT DONE\n"
+                                "Stopped by Ctrl+C after the instrument in progress had finished and was "
+                                "disconnected. Done: 00000001.\n"
+                                "Summary: 1 of 3 succeeded. Not done: 00000002, 00000003.\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCliInterrupt)

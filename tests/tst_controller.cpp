@@ -222,6 +222,17 @@ void TestController::portListOver100()
     QCOMPARE(ctrl.ports.size(), 100);
     QCOMPARE(ctrl.portLabels.size(), 100);
     QCOMPARE(ctrl.portLabels.last(), QStringLiteral("KALDO-1(USB,Serial#00010099)"));
+    QCOMPARE(ctrl.unlistedPortCount, 1u);
+
+    // kt9-cli's list holds every instrument; the window's table is left as it was.
+    QVERIFY(ctrl.refreshFullPortList());
+    QCOMPARE(ctrl.portCount, 101u);
+    QCOMPARE(ctrl.portLabels.last(), QStringLiteral("KALDO-1(USB,Serial#00010100)"));
+    QCOMPARE(ctrl.unlistedPortCount, 0u);
+    QCOMPARE(ctrl.portTable[QLX_PORT_TABLE_CAPACITY - 1].serialNo, 10099);
+    QVERIFY(ctrl.connectDevice(100, KT9_CONNECT_PARAM));
+    QVERIFY(ctrl.readDeviceInfo());
+    QCOMPARE(ctrl.serialNumberText, QStringLiteral("00010100"));
 }
 
 void TestController::portListFailure()

@@ -5,6 +5,7 @@
 #include "InitSettingDialog.h"
 
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/EightBitText.h"
 #include "instrument/SharedTexts.h"
 #include "ui_InitSettingDialog.h"
 
@@ -65,7 +66,7 @@ void InitSettingDialog::selectCalibrationFile(const CalibrationPage &page)
     if (fileName.isEmpty())
         return;
 
-    const QByteArray path = fileName.toLocal8Bit();
+    const QByteArray path = filePathArgument(fileName);
     // The name is shown even for a refused file, so the user sees which file was refused.
     page.fileNameLabel->setText(QFileInfo(fileName).baseName());
     if ((*controller.*page.checkFile)(path.constData())) {
@@ -90,7 +91,7 @@ void InitSettingDialog::registerCalibrationFile(const CalibrationPage &page)
         showCriticalMessage(page.noFileText);
     } else {
         // The controller reads the file again: what is on disk now is what gets registered.
-        const QByteArray path = page.filePath->toLocal8Bit();
+        const QByteArray path = filePathArgument(*page.filePath);
         if ((*controller.*page.registerFile)(path.constData())) {
             showInformationMessage(windowText(WindowText::DEVICE_WRITTEN));
             controller->readCalibSerialNumbers();

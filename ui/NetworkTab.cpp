@@ -4,6 +4,7 @@
 #include "InitSettingDialog.h"
 
 #include "instrument/CQlxSdk_Ctrl.h"
+#include "instrument/EightBitText.h"
 #include "instrument/SharedTexts.h"
 #include "ui_InitSettingDialog.h"
 
@@ -13,11 +14,13 @@ namespace {
 
 constexpr int kOctetsPerAddress = int(QLX_IPV4_SIZE);
 
-// Whether text, in the 8-bit form it is stored in, fits a record field of maxLength bytes. The
-// line edits count characters; a character may take several bytes, and a cut one is garbage.
+// Whether text has an 8-bit form that reads back as the same text and fits a record field of
+// maxLength bytes. The line edits count characters; a character may take several bytes, and a
+// cut one is garbage; a character the local code page cannot hold would be stored as '?'.
 bool fitsField(const QString &text, std::size_t maxLength)
 {
-    return std::size_t(text.toLocal8Bit().size()) <= maxLength;
+    QByteArray bytes;
+    return eightBitFromText(text, bytes) && std::size_t(bytes.size()) <= maxLength;
 }
 
 enum Address
@@ -102,9 +105,12 @@ void InitSettingDialog::collectNetworkSettings(const OctetValues &values)
     if (ui->dhcpOffRadioBtn->isChecked())
         controller->networkInfo.DHCPUse = eDHCP_OFF;
 
-    const QByteArray ssid = ui->SSIDlineEdit->text().toLocal8Bit();
+    // Both texts passed fitsField, so they have an 8-bit form.
+    QByteArray ssid;
+    eightBitFromText(ui->SSIDlineEdit->text(), ssid);
     controller->setSsid(ssid.constData());
-    const QByteArray encryptKey = ui->passwdlineEdit->text().toLocal8Bit();
+    QByteArray encryptKey;
+    eightBitFromText(ui->passwdlineEdit->text(), encryptKey);
     controller->setEncryptKey(encryptKey.constData());
 }
 
@@ -114,7 +120,7 @@ void InitSettingDialog::on_readToFilePushBtn_clicked()
     if (fileName.isEmpty())
         return;
 
-    const QByteArray path = fileName.toLocal8Bit();
+    const QByteArray path = filePathArgument(fileName);
     if (controller->loadNetworkFile(path.constData())) {
         showNetworkSettings();
         showInformationMessage(tr("Successful read file data."));
@@ -142,7 +148,7 @@ void InitSettingDialog::on_writeFilePushBtn_clicked()
     }
     collectNetworkSettings(values);
 
-    const QByteArray path = fileName.toLocal8Bit();
+    const QByteArray path = filePathArgument(fileName);
     if (controller->saveNetworkFile(path.constData()))
         showInformationMessage(windowText(WindowText::NETWORK_FILE_WRITTEN));
     else

@@ -21,7 +21,9 @@
 //       File..."; then clears the field and loads the file with "Read From File...". Prints the
 //       bytes of the file's SSID value (FILE_SSID_HEX), the SSID the page shows after loading
 //       (SHOWN_SSID, as UTF-8 hexadecimal, and SHOWN_SSID_CODES, as Unicode code points) and the
-//       texts of the message boxes (BOX). Message boxes are answered with OK.
+//       texts of the message boxes (BOX); then saves what was read with "Write To File..." once
+//       more and prints the file's SSID bytes again (SAVED_AGAIN_SSID_HEX). Message boxes are
+//       answered with OK.
 
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/InitSettingDialog.h"
@@ -171,15 +173,22 @@ int networkFileRoundTrip(const QString &fileName, const QString &ssid)
     ssidField->clear();
     readButton->click();
 
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return 1;
-    out << "FILE_SSID_HEX=" << iniValue(file.readAll(), "SSID").toHex(' ') << "\n";
+    const auto fileSsid = [&fileName] {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? iniValue(file.readAll(), "SSID").toHex(' ')
+                                              : QByteArray("(no file)");
+    };
+    out << "FILE_SSID_HEX=" << fileSsid() << "\n";
     out << "SHOWN_SSID=" << ssidField->text().toUtf8().toHex(' ') << "\n";
     QStringList codes;
     for (const uint code : ssidField->text().toUcs4())
         codes.append(QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper());
     out << "SHOWN_SSID_CODES=" << codes.join(QLatin1Char(' ')) << "\n";
+    // What was read is saved once more, as a user who changes nothing else would.
+    if (!ssidField->text().isEmpty()) {
+        writeButton->click();
+        out << "SAVED_AGAIN_SSID_HEX=" << fileSsid() << "\n";
+    }
     return 0;
 }
 

@@ -1,0 +1,136 @@
+; The Windows setup program (makensis 3.08), made by scripts/build-windows.sh --package from the
+; same installed files as the zip. makensis is given:
+;   STAGE       the folder of installed files (cmake --install), copied whole into $INSTDIR
+;   UNINSTALL   an include file that deletes exactly those files and their folders
+;   VERSION     the version as the program shows it (1.10.0008); FILE_VERSION as Windows does
+;   ARCH        win64 or win32; SIZE_KB the installed size; ICON the program's icon
+;   PUBLISHER   the publisher's name; OUTFILE the setup program to write
+;   SIGN        (optional) a command that signs the file named by its last argument in place
+;
+; Per user by default, into %LOCALAPPDATA%\Programs, without administrator rights; /AllUsers
+; installs into Program Files (from an elevated prompt), /S is silent, /D= sets the folder.
+; The shortcut's working folder is Documents, so the program's file dialogs open there.
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+
+!if "${ARCH}" == "win64"
+    ; A 64-bit setup program for the 64-bit build: it sees the 64-bit Program Files and registry.
+    Target amd64-unicode
+    !define PRODUCT "KT-9 Configuration Tool"
+    !define MULTIUSER_USE_PROGRAMFILES64
+!else
+    ; The 32-bit build may sit beside the 64-bit one: its folder, shortcut and entry are its own.
+    Target x86-unicode
+    !define PRODUCT "KT-9 Configuration Tool (32-bit)"
+!endif
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define UNINSTALLER "uninstall.exe"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+!define MULTIUSER_EXECUTIONLEVEL Standard
+!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!include MultiUser.nsh
+!include MUI2.nsh
+!include FileFunc.nsh
+!include LogicLib.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+; The first language is the fallback; Japanese is taken on a Japanese Windows.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString USAGE ${LANG_ENGLISH} "Installs ${PRODUCT} ${VERSION}.$\n$\n\
+setup.exe [/AllUsers | /CurrentUser] [/S] [/D=folder]$\n$\n\
+/CurrentUser  for the current user only, into %LOCALAPPDATA%\Programs (the default; no administrator rights needed)$\n\
+/AllUsers  for every user of the PC, into Program Files (run it as an administrator)$\n\
+/S  silent: no window, no question$\n\
+/D=folder  installs into that folder; last on the command line, without quotes$\n$\n\
+The uninstaller takes /AllUsers or /CurrentUser and /S as well."
+LangString USAGE ${LANG_JAPANESE} "${PRODUCT} ${VERSION} をインストールします。$\n$\n\
+setup.exe [/AllUsers | /CurrentUser] [/S] [/D=フォルダー]$\n$\n\
+/CurrentUser  現在のユーザーのみ。%LOCALAPPDATA%\Programs にインストールします (既定。管理者権限は不要です)$\n\
+/AllUsers  この PC のすべてのユーザー。Program Files にインストールします (管理者として実行してください)$\n\
+/S  サイレント: ウィンドウも質問も表示しません$\n\
+/D=フォルダー  そのフォルダーにインストールします。コマンドラインの最後に、引用符なしで指定します$\n$\n\
+アンインストーラーも /AllUsers または /CurrentUser と /S を受け付けます。"
+
+VIProductVersion "${FILE_VERSION}"
+VIFileVersion "${FILE_VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${FILE_VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
+
+!ifdef SIGN
+    !finalize '${SIGN} "%1"' = 0
+    !uninstfinalize '${SIGN} "%1"' = 0
+!endif
+
+Function .onInit
+    ; /? prints the usage and ends.
+    ${GetParameters} $0
+    ${GetOptions} $0 "/?" $1
+    ${IfNot} ${Errors}
+        MessageBox MB_OK|MB_ICONINFORMATION "$(USAGE)"
+        Quit
+    ${EndIf}
+    ; The install mode sets the default folder; a folder given with /D= wins over it.
+    StrCpy $R0 $INSTDIR
+    !insertmacro MULTIUSER_INIT
+    ${If} $R0 != ""
+        StrCpy $INSTDIR $R0
+    ${EndIf}
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Section
+    SetOutPath "$INSTDIR"
+    File /r "${STAGE}/*"
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+    ; The working folder of a shortcut is the current folder when it is made.
+    SetOutPath "$DOCUMENTS"
+    CreateShortcut "${SHORTCUT}" "$INSTDIR\kt9-config.exe" "" "$INSTDIR\kt9-config.exe" 0
+    SetOutPath "$INSTDIR"
+
+    ; One entry for the product: installing again overwrites its values.
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${FILE_VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kt9-config.exe,0"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}" /$MultiUser.InstallMode'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /$MultiUser.InstallMode /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Removes what the installer made and nothing else: files the user put into the folder keep it.
+Section "Uninstall"
+    !include "${UNINSTALL}"
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    Delete "${SHORTCUT}"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+SectionEnd
