@@ -24,7 +24,8 @@ namespace {
 
 constexpr int WAIT_LOOP_SLEEP_MS = 10;
 constexpr int APPLICATION_FONT_POINT_SIZE = 12;
-constexpr int APPLICATION_FONT_WEIGHT = 50; // normal
+// By name: Qt 5 weighs fonts from 0 to 99 (normal 50), Qt 6 from 1 to 1000 (normal 400).
+constexpr QFont::Weight APPLICATION_FONT_WEIGHT = QFont::Normal;
 
 // Pumps events until the window sets its flag; the flag is tested before the first pass.
 void waitUntil(const bool &flag)

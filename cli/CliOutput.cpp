@@ -2,6 +2,7 @@
 
 #include "CliTexts.h"
 #include "Console.h"
+#include "files/TextEncoding.h"
 
 #include <QJsonDocument>
 
@@ -67,8 +68,8 @@ CliOutput::CliOutput(bool standardOutputOpen) : m_err(stderr), m_terminal(standa
         m_outDescriptor = STANDARD_OUTPUT_DESCRIPTOR;
     }
     m_out.setDevice(&m_outFile);
-    m_out.setCodec("UTF-8");
-    m_err.setCodec("UTF-8");
+    setUtf8(m_out);
+    setUtf8(m_err);
 }
 
 void CliOutput::write(QTextStream &stream, int descriptor, const QString &text)

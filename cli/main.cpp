@@ -9,6 +9,7 @@
 #include "Console.h"
 #include "Interrupt.h"
 #include "files/ResourcePaths.h"
+#include "files/TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -88,6 +89,7 @@ int run(const QStringList &arguments, int argc, char *argv[], CliOutput &output)
 
 int main(int argc, char *argv[])
 {
+    useLocalEightBitEncoding();
     // Before anything opens a file (the application object does).
     const bool standardOutputOpen = occupyClosedStandardStreams();
     // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)

@@ -311,7 +311,7 @@ constexpr char16_t LAST_DIGIT = 0x39;
 
 bool CQlxSdk_Ctrl::isDigitsOnly(const QString &text)
 {
-    qDebug("length:%d\n", text.length());
+    qDebug("length:%d\n", int(text.length()));
     if (text.isEmpty())
         return false;
     for (int i = 0; i < text.length(); ++i) {

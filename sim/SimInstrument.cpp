@@ -236,7 +236,7 @@ public:
         bytes->clear();
         for (int i = 0; i < text.size(); i += 2) {
             bool ok = false;
-            const uint byte = text.midRef(i, 2).toUInt(&ok, HEX_BASE);
+            const uint byte = text.mid(i, 2).toUInt(&ok, HEX_BASE);
             if (!ok || !isHexDigit(text.at(i)) || !isHexDigit(text.at(i + 1)))
                 return false;
             bytes->append(static_cast<char>(byte));

@@ -19,14 +19,14 @@ struct FormWidget
     const char *text;
 };
 
-const char *const kPage = "qt_tabwidget_stackedwidget";
-const char *const kWindow = "InitSettingDialog";
+const char *const TAB_PAGE = "qt_tabwidget_stackedwidget";
+const char *const FORM_WINDOW = "InitSettingDialog";
 
 // Every widget of the form, in the order of creation.
-const FormWidget kWidgets[] = {
-    {"setBasetabWidget", "QTabWidget", kWindow, {10, 150, 1141, 531}, ""},
+const FormWidget FORM_WIDGETS[] = {
+    {"setBasetabWidget", "QTabWidget", FORM_WINDOW, {10, 150, 1141, 531}, ""},
 
-    {"networkSetTab", "QWidget", kPage, {}, "Network"},
+    {"networkSetTab", "QWidget", TAB_PAGE, {}, "Network"},
     {"WLanGroupBox", "QGroupBox", "networkSetTab", {10, 10, 831, 471}, "Wireless LAN"},
     {"enableRadioBtn", "QRadioButton", "WLanGroupBox", {170, 25, 111, 31}, "Enable"},
     {"disableRadioBtn", "QRadioButton", "WLanGroupBox", {300, 25, 121, 31}, "Disable"},
@@ -78,7 +78,7 @@ const FormWidget kWidgets[] = {
     {"readBodyPushBtn", "QPushButton", "wLanBodyCtrlGroupBox", {10, 30, 231, 51}, "Read From Body"},
     {"writeBodyPushBtn", "QPushButton", "wLanBodyCtrlGroupBox", {10, 90, 231, 51}, "Write To Body"},
 
-    {"autoPowerOfftab", "QWidget", kPage, {}, "Auto Power Off"},
+    {"autoPowerOfftab", "QWidget", TAB_PAGE, {}, "Auto Power Off"},
     {"setPWOffTimeGroupBox",
      "QGroupBox",
      "autoPowerOfftab",
@@ -92,7 +92,7 @@ const FormWidget kWidgets[] = {
     {"getAutoPWOffPushBtn", "QPushButton", "groupBox", {10, 30, 231, 51}, "Read From Body"},
     {"setAutoPWOffPushBtn", "QPushButton", "groupBox", {10, 90, 231, 51}, "Write To Body"},
 
-    {"wCalibPlateTab", "QWidget", kPage, {}, "White calibration plate"},
+    {"wCalibPlateTab", "QWidget", TAB_PAGE, {}, "White calibration plate"},
     {"curWCalibPlateSerialNoTlabel", "QLabel", "wCalibPlateTab", {40, 20, 220, 31}, "Current Serial No:"},
     {"curWCalibPlateSerialNolabel", "QLabel", "wCalibPlateTab", {280, 20, 131, 31}, ""},
     {"selWCalibPlateFileGroupBox",
@@ -113,7 +113,7 @@ const FormWidget kWidgets[] = {
     {"groupBox_4", "QGroupBox", "wCalibPlateTab", {870, 320, 251, 161}, "Body"},
     {"setWCPValPushBtn", "QPushButton", "groupBox_4", {10, 90, 231, 51}, "Write To Body"},
 
-    {"ambLightAdpTab", "QWidget", kPage, {}, "Ambient light adapter"},
+    {"ambLightAdpTab", "QWidget", TAB_PAGE, {}, "Ambient light adapter"},
     {"curAmbAdpSerialNoTlabel", "QLabel", "ambLightAdpTab", {40, 20, 220, 31}, "Current Serial No:"},
     {"curAmbAdpSerialNolabel", "QLabel", "ambLightAdpTab", {280, 20, 131, 31}, ""},
     {"selAmbAdpFileGroupBox",
@@ -134,19 +134,19 @@ const FormWidget kWidgets[] = {
     {"groupBox_5", "QGroupBox", "ambLightAdpTab", {870, 320, 251, 161}, "Body"},
     {"setAmbAdpBodyPushBtn", "QPushButton", "groupBox_5", {10, 90, 231, 51}, "Write To Body"},
 
-    {"ConnectPushBtn", "QPushButton", kWindow, {1000, 10, 151, 41}, "Connect"},
-    {"disConnectPushBtn", "QPushButton", kWindow, {1000, 60, 151, 41}, "Disconnect"},
-    {"ClosePushBtn", "QPushButton", kWindow, {1000, 110, 151, 41}, "Close"},
-    {"serialNoTLabel", "QLabel", kWindow, {20, 10, 181, 31}, "Serial No:"},
-    {"firmVerTLabel", "QLabel", kWindow, {20, 50, 221, 31}, "Firmware Ver:"},
-    {"MACAddrTLabel", "QLabel", kWindow, {20, 90, 161, 31}, "MAC Address:"},
-    {"serialNolabel", "QLabel", kWindow, {250, 10, 361, 31}, ""},
-    {"firmVersionlabel", "QLabel", kWindow, {250, 50, 361, 31}, ""},
-    {"MACAddresslabel", "QLabel", kWindow, {250, 90, 361, 31}, ""},
-    {"toolVersionlabel", "QLabel", kWindow, {940, 690, 221, 21}, "Tool Ver.1.10.0008"},
+    {"ConnectPushBtn", "QPushButton", FORM_WINDOW, {1000, 10, 151, 41}, "Connect"},
+    {"disConnectPushBtn", "QPushButton", FORM_WINDOW, {1000, 60, 151, 41}, "Disconnect"},
+    {"ClosePushBtn", "QPushButton", FORM_WINDOW, {1000, 110, 151, 41}, "Close"},
+    {"serialNoTLabel", "QLabel", FORM_WINDOW, {20, 10, 181, 31}, "Serial No:"},
+    {"firmVerTLabel", "QLabel", FORM_WINDOW, {20, 50, 221, 31}, "Firmware Ver:"},
+    {"MACAddrTLabel", "QLabel", FORM_WINDOW, {20, 90, 161, 31}, "MAC Address:"},
+    {"serialNolabel", "QLabel", FORM_WINDOW, {250, 10, 361, 31}, ""},
+    {"firmVersionlabel", "QLabel", FORM_WINDOW, {250, 50, 361, 31}, ""},
+    {"MACAddresslabel", "QLabel", FORM_WINDOW, {250, 90, 361, 31}, ""},
+    {"toolVersionlabel", "QLabel", FORM_WINDOW, {940, 690, 221, 21}, "Tool Ver.1.10.0008"},
 };
 
-const char *const kOctetFields[] = {
+const char *const OCTET_FIELDS[] = {
     "ipaddr1lineEdit",     "ipaddr2lineEdit",     "ipaddr3lineEdit",     "ipaddr4lineEdit",
     "subnetMask1lineEdit", "subnetMask2lineEdit", "subnetMask3lineEdit", "subnetMask4lineEdit",
     "defGWaddr1lineEdit",  "defGWaddr2lineEdit",  "defGWaddr3lineEdit",  "defGWaddr4lineEdit",
@@ -206,7 +206,7 @@ private slots:
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
-        for (const FormWidget &widget : kWidgets)
+        for (const FormWidget &widget : FORM_WIDGETS)
             QTest::newRow(widget.name) << widget.type << widget.parent << widget.geometry << widget.text;
     }
     void widgets()
@@ -232,7 +232,7 @@ private slots:
     void creationOrder()
     {
         QStringList expected;
-        for (const FormWidget &widget : kWidgets)
+        for (const FormWidget &widget : FORM_WIDGETS)
             expected.append(QString::fromUtf8(widget.name));
 
         QStringList chain;
@@ -289,7 +289,7 @@ private slots:
                 << QString::fromUtf8(widget) << QByteArray(property) << expected;
         };
         const int rightCentred = Qt::AlignRight | Qt::AlignVCenter;
-        for (const char *field : kOctetFields)
+        for (const char *field : OCTET_FIELDS)
             row(field, "alignment", rightCentred);
         for (const char *dot :
              {"ip12label", "ip23label", "ip34label", "subnetMask12label", "subnetMask23label",
@@ -344,7 +344,7 @@ private slots:
         QVERIFY(target);
         const QVariant actual = target->property(property.constData());
         QVERIFY(actual.isValid());
-        if (expected.type() == QVariant::Int)
+        if (expected.userType() == QMetaType::Int)
             QCOMPARE(actual.toInt(), expected.toInt());
         else
             QCOMPARE(actual, expected);
@@ -411,7 +411,7 @@ private slots:
         QCoreApplication::removeTranslator(&translator);
 
         QCOMPARE(translated.windowTitle(), QStringLiteral("<Spectrophotometer Configuration Tool KT-9>"));
-        for (const FormWidget &row : kWidgets) {
+        for (const FormWidget &row : FORM_WIDGETS) {
             auto *widget = translated.findChild<QWidget *>(QString::fromUtf8(row.name));
             QVERIFY(widget);
             const QString text = QString::fromUtf8(row.text);

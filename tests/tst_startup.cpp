@@ -6,6 +6,7 @@
 #include "app/LangSelectDialog.h"
 #include "app/Startup.h"
 #include "files/ResourcePaths.h"
+#include "files/TextEncoding.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "ui/ConnectSelectDialog.h"
 #include "ui/InitSettingDialog.h"
@@ -365,7 +366,7 @@ static int runAsChild(int argc, char **argv, const QByteArray &simDir)
     SimulatedUser user(qEnvironmentVariableIntValue("KT9_STARTUP_LANGUAGE"), 0);
     const int code = runStartup(app);
     QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    setUtf8(out);
     for (const QString &box : user.boxes)
         out << "box:" << box << '\n';
     out << "language window, Qt:" << user.qtTextAtLanguage << '\n';
