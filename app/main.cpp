@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "files/FileSizeSignal.h"
 #include "files/TextEncoding.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     useLocalEightBitEncoding();
+    ignoreFileSizeSignal();
     // On a high-DPI screen (Xft.dpi on X11, the display scale on Windows) every window is scaled
     // as a whole, so the fixed-size forms keep their layout at any scale, and the icon is drawn
     // from its largest image. Set before the application object exists. Qt 6 always does both;

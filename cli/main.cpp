@@ -8,6 +8,7 @@
 #include "CliTexts.h"
 #include "Console.h"
 #include "Interrupt.h"
+#include "files/FileSizeSignal.h"
 #include "files/ResourcePaths.h"
 #include "files/TextEncoding.h"
 
@@ -92,6 +93,7 @@ int main(int argc, char *argv[])
     useLocalEightBitEncoding();
     // Before anything opens a file (the application object does).
     const bool standardOutputOpen = occupyClosedStandardStreams();
+    ignoreFileSizeSignal();
     // The controller's debug lines stay off unless QT_LOGGING_RULES (which overrides this)
     // asks for them: some Qt builds print debug output by default.
     QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));

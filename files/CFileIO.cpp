@@ -55,6 +55,23 @@ bool hasLineBreak(const QByteArray &text)
     return text.contains('\n') || text.contains('\r');
 }
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A text value as it is written after "Key=". The profile lookup drops the blanks around a
+// value and then one pair of matching quotes around what is left; a value with outer blanks or
+// one that starts and ends with the same quote character is therefore written inside one pair
+// of double quotes, which the lookup drops again. Any other value is written as it is.
+QByteArray storedText(const QByteArray &text)
+{
+    const bool outerBlank = !text.isEmpty() && (isBlank(text.front()) || isBlank(text.back()));
+    const bool quoted =
+        text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+    return outerBlank || quoted ? '"' + text + '"' : text;
+}
+
 // Writes content over the existing file at path, without a temporary file; false when anything
 // failed, with the old content put back. Room for a longer content is taken at the old end
 // first, so a full disk or a file-size limit fails before any old byte changed; only then are
@@ -114,12 +131,15 @@ bool writeWholeFile(const QString &path, const QByteArray &content)
     return file.commit() && file.error() == QFileDevice::NoError;
 }
 
-// Stores a flag value into field; false when the value is empty.
+// Stores a flag value into field: one whole number (blanks, leading zeros and a sign allowed;
+// the caller decides whether it is 0 or 1). False, with field left as it was, for anything else
+// ("x", "1.5", "1 0", "0x1"), which a leading-number conversion would take for 0 or 1.
 bool readFlag(const QByteArray &value, int32_t &field)
 {
-    if (value.isEmpty())
+    const std::optional<int32_t> number = WholeInt(value);
+    if (!number)
         return false;
-    field = LeadingInt(value);
+    field = *number;
     return true;
 }
 
@@ -322,8 +342,8 @@ bool CFileIO::SetNetworkInfoToFile(const char *path, const QlxNetworkInfo &recor
     content += "IPAddress=" + dottedAddress(record.IPAddress) + LINE_END;
     content += "SubnetMask=" + dottedAddress(record.SubnetMask) + LINE_END;
     content += "DefaultGateway=" + dottedAddress(record.DefaultGateway) + LINE_END;
-    content += "SSID=" + ssid + LINE_END;
-    content += "EncryptKey=" + encryptKey + LINE_END;
+    content += "SSID=" + storedText(ssid) + LINE_END;
+    content += "EncryptKey=" + storedText(encryptKey) + LINE_END;
     content += "DNS=" + dottedAddress(record.DNS) + LINE_END;
     content += QByteArray("; 0:eAPConnect_OFF, 1:eAPConnect_ON") + LINE_END;
     content += "APConnectUse=" + QByteArray::number(record.APConnectUse) + LINE_END;

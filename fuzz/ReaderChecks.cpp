@@ -130,27 +130,12 @@ const NetworkField NETWORK_FIELDS[] = {
 };
 constexpr int NETWORK_FIELD_COUNT = int(sizeof NETWORK_FIELDS / sizeof NETWORK_FIELDS[0]);
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// Whether a text read back from a file the writer made is the text itself: blanks around a
-// value and one pair of quotation marks around it are not part of the value when read.
-bool survivesFile(const QByteArray &text)
-{
-    if (text.isEmpty() || isBlank(text.front()) || isBlank(text.back()))
-        return false;
-    return !(text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-             text.back() == text.front());
-}
-
+// A record read from a file is written and read back: it must come back unchanged, texts with
+// outer blanks or outer quotation marks included (the writer quotes them).
 void checkNetworkRecord(const QlxNetworkInfo &record, const ReaderScratch &scratch, QByteArrayList &problems)
 {
     const QByteArray ssid(record.SSID);
     const QByteArray key(record.EncryptKey);
-    if (!survivesFile(ssid) || !survivesFile(key))
-        return;
     CFileIO io;
     if (!io.SetNetworkInfoToFile(scratch.outputPath, record)) {
         problems.append("a record read from a file cannot be written to a file");

@@ -460,6 +460,9 @@ void TestCli::saveThenLoad_data()
     QTest::newRow("bytes of no text")
         << QJsonValue(QJsonObject{{"hex", "FFFE80C0AF"}}) << QJsonValue(QJsonObject{{"hex", "636166E9"}})
         << QByteArray::fromHex("fffe80c0af");
+    // The reader drops outer blanks and quotes: the file holds such a text quoted once more.
+    QTest::newRow("outer blanks") << QJsonValue(" Shop floor ") << QJsonValue("'k'")
+                                  << QByteArray("\" Shop floor \"");
 }
 
 void TestCli::saveThenLoad()

@@ -155,47 +155,73 @@ private slots:
         QCOMPARE(bytesOf(record), bytesOf(canonicalRecord()));
     }
 
-    // value is given to all four address keys and to both flag keys. An address other than four
-    // whole numbers from 0 to 255 (octets empty) ends the read at IPAddress, after DHCPUse.
+    // value is given to all four address keys. An address other than four whole numbers from 0
+    // to 255 (octets empty) ends the read at IPAddress.
     void readNumbers_data()
     {
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<int>("flag");
-        const auto row = [](const char *value, const QByteArray &octets, int flag) {
-            QTest::newRow(value) << QByteArray(value) << octets << flag;
+        const auto row = [](const char *value, const QByteArray &octets) {
+            QTest::newRow(value) << QByteArray(value) << octets;
         };
-        row(" 01. 2 .003.+4", "\x01\x02\x03\x04", 1);
-        row("255.255.255.255", "\xff\xff\xff\xff", 255);
-        row("0.0.0.0", bytes("\0\0\0\0"), 0);
-        row("192.168.0", {}, 192);
-        row("1.2.3.4.5", {}, 1);
-        row("1.2.3.4.", {}, 1);
-        row("10..0.1", {}, 10);
-        row("256.1.1.1", {}, 256);
-        row("1.2.3.-1", {}, 1);
-        row("1.2.3x.4", {}, 1);
-        row("on", {}, 0);
-        row("--1", {}, 0);
-        row("-2147483648.2147483648.-99999999999.4294967297", {}, INT32_MIN);
-        row("2147483648", {}, INT32_MAX);
+        row(" 01. 2 .003.+4", "\x01\x02\x03\x04");
+        row("255.255.255.255", "\xff\xff\xff\xff");
+        row("0.0.0.0", bytes("\0\0\0\0"));
+        row("192.168.0", {});
+        row("1.2.3.4.5", {});
+        row("1.2.3.4.", {});
+        row("10..0.1", {});
+        row("256.1.1.1", {});
+        row("1.2.3.-1", {});
+        row("1.2.3x.4", {});
+        row("on", {});
+        row("--1", {});
+        row("-2147483648.2147483648.-99999999999.4294967297", {});
     }
     void readNumbers()
     {
         QFETCH(QByteArray, value);
         QFETCH(QByteArray, octets);
-        QFETCH(int, flag);
         QByteArray content = CANONICAL_FILE;
-        for (const char *key :
-             {"IPAddress", "SubnetMask", "DefaultGateway", "DNS", "DHCPUse", "APConnectUse"})
+        for (const char *key : {"IPAddress", "SubnetMask", "DefaultGateway", "DNS"})
             content = withValue(content, key, value);
         QlxNetworkInfo record{};
         QCOMPARE(CFileIO().GetNetworkInfoFromFile(write(content), record), !octets.isEmpty());
         const QByteArray stored = octets.isEmpty() ? QByteArray(4, '\0') : octets;
         for (const uint8_t *field : {record.IPAddress, record.SubnetMask, record.DefaultGateway, record.DNS})
             QCOMPARE(QByteArray(reinterpret_cast<const char *>(field), 4), stored);
+    }
+
+    // value is given to both on/off keys: only one whole number is taken, which the controller
+    // then checks for 0 or 1. Anything else refuses the file at DHCPUse, which keeps what it held.
+    void readFlags_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("flag");
+        const auto row = [](const char *value, bool accepted, int flag) {
+            QTest::newRow(value) << QByteArray(value) << accepted << flag;
+        };
+        row("0", true, 0);
+        row(" +01 \t", true, 1);
+        row("-0", true, 0);
+        row("2", true, 2);
+        row("-2147483649", true, INT32_MIN);
+        for (const char *value : {"x", "1x", "1.5", "1 0", "1e0", "0x1", "+ 1", "--1"})
+            row(value, false, 7);
+    }
+    void readFlags()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, accepted);
+        QFETCH(int, flag);
+        const QByteArray content =
+            withValue(withValue(CANONICAL_FILE, "DHCPUse", value), "APConnectUse", value);
+        QlxNetworkInfo record{};
+        record.DHCPUse = 7;
+        QCOMPARE(CFileIO().GetNetworkInfoFromFile(write(content), record), accepted);
         QCOMPARE(record.DHCPUse, flag);
-        QCOMPARE(record.APConnectUse, octets.isEmpty() ? 0 : flag);
+        QCOMPARE(record.APConnectUse, accepted ? flag : 0);
     }
 
     // Reading stops at the first bad key: earlier fields hold the file's values, later ones
@@ -275,27 +301,52 @@ private slots:
         QCOMPARE(contentOf(path()), CANONICAL_FILE);
     }
 
+    // line: the SSID and EncryptKey lines as written. A text that would not read back as itself
+    // (outer blanks, or the same quote character at both ends) is written inside one pair of
+    // double quotes; any other text as it is.
     void roundTrip_data()
     {
         QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QByteArray>("lines");
         QlxNetworkInfo longest = canonicalRecord(), special = canonicalRecord();
         std::memset(longest.SSID, 'S', QLX_SSID_MAX_LENGTH);
         std::memset(longest.EncryptKey, 'K', QLX_ENCRYPT_KEY_MAX_LENGTH);
+        longest.SSID[0] = ' ';
+        longest.EncryptKey[0] = longest.EncryptKey[QLX_ENCRYPT_KEY_MAX_LENGTH - 1] = '"';
         longest.DHCPUse = INT32_MIN;
         longest.APConnectUse = -1;
         std::memset(longest.IPAddress, 255, 16); // all four addresses
         std::memset(special.EncryptKey, 0, sizeof special.EncryptKey);
         std::strcpy(special.SSID, "caf\xc3\xa9 [x]=;\"a");
         std::strcpy(special.EncryptKey, "'k \t k");
-        QTest::newRow("canonical") << bytesOf(canonicalRecord());
-        QTest::newRow("32-byte SSID, 64-byte key, extremes") << bytesOf(longest);
-        QTest::newRow("special characters") << bytesOf(special);
+        const auto texts = [](const char *ssid, const char *key) {
+            QlxNetworkInfo record = canonicalRecord();
+            std::memset(record.SSID, 0, sizeof record.SSID);
+            std::memset(record.EncryptKey, 0, sizeof record.EncryptKey);
+            std::strcpy(record.SSID, ssid);
+            std::strcpy(record.EncryptKey, key);
+            return bytesOf(record);
+        };
+        QTest::newRow("canonical") << bytesOf(canonicalRecord())
+                                   << QByteArray("SSID=LabNet\r\nEncryptKey=s3cr=t;key");
+        QTest::newRow("32-byte SSID, 64-byte key, quoted, extremes")
+            << bytesOf(longest)
+            << "SSID=\" " + QByteArray(31, 'S') + "\"\r\nEncryptKey=\"\"" + QByteArray(62, 'K') + "\"\"";
+        QTest::newRow("special characters")
+            << bytesOf(special) << QByteArray("SSID=caf\xc3\xa9 [x]=;\"a\r\nEncryptKey='k \t k");
+        QTest::newRow("outer blanks, double quotes")
+            << texts(" Lab ", "\"k\"") << QByteArray("SSID=\" Lab \"\r\nEncryptKey=\"\"k\"\"");
+        QTest::newRow("single quotes, inner quote")
+            << texts("'k'", "a\"b") << QByteArray("SSID=\"'k'\"\r\nEncryptKey=a\"b");
+        QTest::newRow("tab, lone quote") << texts("\tx", "\"") << QByteArray("SSID=\"\tx\"\r\nEncryptKey=\"");
     }
     void roundTrip()
     {
         QFETCH(QByteArray, record);
+        QFETCH(QByteArray, lines);
         QVERIFY(
             CFileIO().SetNetworkInfoToFile(path(), *reinterpret_cast<const QlxNetworkInfo *>(record.data())));
+        QVERIFY2(contentOf(path()).contains("\r\n" + lines + "\r\n"), contentOf(path()).constData());
         QlxNetworkInfo read{};
         QVERIFY(CFileIO().GetNetworkInfoFromFile(path(), read));
         QCOMPARE(bytesOf(read), record);

@@ -2,8 +2,8 @@
 // file-size limit), pipes and symbolic links where files are expected, and a folder the user may
 // not write. This program alone uses them; a Windows build leaves it out as a whole.
 
+#include "CliSupport.h"
 #include "StderrCapture.h"
-#include "TestSupport.h"
 #include "files/CFileIO.h"
 
 #include <chrono>
@@ -141,6 +141,8 @@ private slots:
         QTest::newRow("network file written in place, longer") << "in place" << BEFORE;
         QTest::newRow("network file written in place, shorter") << "in place" << LONG_BEFORE;
         QTest::newRow("instrument file") << "instrument" << QByteArray();
+        // kt9-cli as a shell starts it: SIGXFSZ at its default, which would end the program.
+        QTest::newRow("kt9-cli network save") << "kt9-cli" << BEFORE;
     }
     void fullDevice()
     {
@@ -172,13 +174,31 @@ private slots:
         }
         QTemporaryDir dir;
         const QString path = preparedFolder(dir, before);
+        if (writer == QLatin1String("kt9-cli")) {
+            SimInstrumentDir sim;
+            QJsonObject instrument = usbInstrument(1);
+            instrument.insert(QStringLiteral("network"),
+                              QJsonObject{{"SSID", "LabNet"}, {"EncryptKey", "key"}});
+            sim.write(QStringLiteral("a"), instrument);
+            const CliRunner cli(sim.path());
+            // A shell cannot reset a signal ignored when it started: the child inherits the default.
+            std::signal(SIGXFSZ, SIG_DFL);
+            const CliResult result = cli.run({"-c", "ulimit -f 0; exec \"$0\" \"$@\"", KT9_CLI_PROGRAM,
+                                              "network", "save", path, "--serial", "1"},
+                                             cli.environment(), {}, QStringLiteral("/bin/sh"));
+            std::signal(SIGXFSZ, SIG_IGN);
+            QVERIFY(!result.crashed);
+            QCOMPARE(result.exitCode, 1);
+            QVERIFY2(result.out.contains("FAILED  Failed to write Network Infomation file data."),
+                     result.out);
+        }
         bool written = true;
         {
             std::optional<ReadOnlyFolder> readOnly;
             if (writer == QLatin1String("in place"))
                 readOnly.emplace(dir.path());
             const FileSizeLimit limit(64);
-            written = save(path);
+            written = writer != QLatin1String("kt9-cli") && save(path);
         }
         QVERIFY(!written);
         QCOMPARE(contentOf(path), before);
