@@ -172,12 +172,14 @@ QString lockFilePath(const QString &path)
 }
 
 // QLockFile's own wait sleeps 100 ms and more between tries; another process holds the lock only
-// for one read-modify-write.
+// for one read-modify-write. Only a folder that may not be written fails at once: Wine at times
+// answers a lock file's creation beside a file being replaced with "path not found" (an unknown
+// error to QLockFile), which a later try does not.
 bool lockInstrumentFile(QLockFile &lock, const QString &path)
 {
     const auto deadline = std::chrono::steady_clock::now() + LOCK_TIMEOUT;
     while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || std::chrono::steady_clock::now() >= deadline) {
+        if (lock.error() == QLockFile::PermissionError || std::chrono::steady_clock::now() >= deadline) {
             report(QStringLiteral("%1: cannot be locked for writing").arg(QDir::toNativeSeparators(path)));
             return false;
         }

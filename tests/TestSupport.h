@@ -19,10 +19,15 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
 #include <functional>
+
+// How long a replacement of a simulated instrument's file is tried, and the pause between tries.
+constexpr int WRITE_RETRY_MS = 5000;
+constexpr unsigned long WRITE_RETRY_SLEEP_MS = 20;
 
 // A temporary folder of simulated instruments (one JSON file each), made the simulated
 // library's folder for the lifetime of the object.
@@ -45,13 +50,20 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name + QStringLiteral(".json")); }
 
-    // Writes (or replaces) instrument `name` with the given keys.
+    // Writes (or replaces) instrument `name` with the given keys. The replacement is tried again
+    // for a while: under Wine it fails at times while the simulated library has the file open.
     void write(const QString &name, const QJsonObject &instrument) const
     {
-        QSaveFile file(filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(instrument).toJson()) < 0 ||
-            !file.commit())
-            qFatal("cannot write the simulated instrument %s", qPrintable(name));
+        QDeadlineTimer deadline(WRITE_RETRY_MS);
+        for (;;) {
+            QSaveFile file(filePath(name));
+            if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(instrument).toJson()) >= 0 &&
+                file.commit())
+                return;
+            if (deadline.hasExpired())
+                qFatal("cannot write the simulated instrument %s", qPrintable(name));
+            QThread::msleep(WRITE_RETRY_SLEEP_MS);
+        }
     }
     // The instrument's file as the simulated library left it.
     QJsonObject read(const QString &name) const
