@@ -76,6 +76,8 @@ setup.exe [/AllUsers | /CurrentUser] [/S] [/D=フォルダー]$\n$\n\
 アンインストーラーは自分のフォルダーにあるインストールを削除し、/S も受け付けます。サイレントで起動するとすぐに戻り、削除はその後に完了します。"
 LangString NOT_A_FOLDER ${LANG_ENGLISH} "$R1 is a file, not a folder: give /D= a folder."
 LangString NOT_A_FOLDER ${LANG_JAPANESE} "$R1 はフォルダーではなくファイルです。/D= にはフォルダーを指定してください。"
+LangString NEEDS_ADMIN ${LANG_ENGLISH} "${PRODUCT} is installed for all users: run the uninstaller as an administrator."
+LangString NEEDS_ADMIN ${LANG_JAPANESE} "${PRODUCT} はすべてのユーザー用にインストールされています。アンインストーラーを管理者として実行してください。"
 
 VIProductVersion "${FILE_VERSION}"
 VIFileVersion "${FILE_VERSION}"
@@ -140,6 +142,12 @@ Function un.onInit
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 == $INSTDIR
+        ${If} $MultiUser.Privileges != "Admin"
+        ${AndIf} $MultiUser.Privileges != "Power"
+            MessageBox MB_OK|MB_ICONSTOP "$(NEEDS_ADMIN)" /SD IDOK
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
         Call un.MultiUser.InstallMode.AllUsers
         StrCpy $OwnEntry HKLM
     ${ElseIf} $1 == $INSTDIR

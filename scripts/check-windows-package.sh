@@ -16,9 +16,9 @@
 #    entry; the silent uninstall leaves the prefix's files and uninstall entries as they were
 #    before the install, the user's own files in place;
 #  - a setup program that cannot write its files (a read-only folder; needs root for the
-#    read-only bind mount, skipped otherwise) fails with a non-zero exit code and leaves no entry
-#    or shortcut; with two folders installed, each uninstaller removes its own folder, and the
-#    entry and shortcut only with the folder they name; /AllUsers gives the shortcut each user's
+#    read-only bind mount, skipped otherwise) or is given a file for /D= fails with a non-zero
+#    exit code and leaves no entry or shortcut; with two folders installed, each uninstaller
+#    removes its own folder, and the entry and shortcut only with the folder they name; /AllUsers gives the shortcut each user's
 #    own Documents to work in, and its uninstaller removes the all-users entry and shortcut
 #    without being told /AllUsers.
 # The 32-bit setup program and program need a machine that runs 32-bit programs (a kernel with
@@ -244,6 +244,11 @@ check_setup_faults() {
         echo "SKIPPED: the read-only folder needs root (a read-only bind mount)"
     fi
     rmdir "$drive_c/ro"
+    touch "$drive_c/file"
+    ! setup_in /S '/D=C:\file' || fail "installing into a file's path ended with exit code 0"
+    [ -z "$(reg_values "$key")" ] || fail "/D= naming a file installed elsewhere"
+    rm "$drive_c/file"
+    echo "/D= naming a file is refused"
 
     step "$arch: each uninstaller removes its own folder"
     setup_in /S '/D=C:\A' && setup_in /S '/D=C:\B' || fail "installing into C:\\A and C:\\B failed"
