@@ -14,7 +14,13 @@
 #    (tests/e2e/run_wine.sh: language, device and main window, "Write To Body", close, exit 0,
 #    and kt9-cli.exe lists the instruments and writes to one); a second install keeps one
 #    entry; the silent uninstall leaves the prefix's files and uninstall entries as they were
-#    before the install, the user's own files in place.
+#    before the install, the user's own files in place;
+#  - a setup program that cannot write its files (a read-only folder; needs root for the
+#    read-only bind mount, skipped otherwise) or is given a file for /D= fails with a non-zero
+#    exit code and leaves no entry or shortcut; with two folders installed, each uninstaller
+#    removes its own folder, and the entry and shortcut only with the folder they name; /AllUsers gives the shortcut each user's
+#    own Documents to work in, and its uninstaller removes the all-users entry and shortcut
+#    without being told /AllUsers.
 # The 32-bit setup program and program need a machine that runs 32-bit programs (a kernel with
 # ia32 emulation and Wine's 32-bit half); on one that does not, their Wine checks are skipped
 # and the script says so.
@@ -38,8 +44,11 @@ while [ $# -gt 0 ]; do
 done
 
 work=$(mktemp -d)
-prefixes=()
+prefixes=() mounts=()
 cleanup() {
+    for mount in "${mounts[@]}"; do
+        umount "$mount" 2>/dev/null || true
+    done
     for prefix in "${prefixes[@]}"; do
         WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
     done
@@ -210,6 +219,65 @@ check_setup() {
     echo "$(basename "$setup"): installs, runs, reinstalls and uninstalls under Wine"
 }
 
+# Runs after check_setup, in its prefix, which the uninstall has left as it was.
+check_setup_faults() {
+    local setup=$1 product=$2
+    local user drive_c shortcut all_shortcut key all_key
+    user=$(cd "$WINEPREFIX/drive_c/users" && ls | grep -vx Public | head -n 1)
+    drive_c=$WINEPREFIX/drive_c
+    shortcut="$drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$product.lnk"
+    all_shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$product.lnk"
+    key="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+    all_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+    setup_in() { "$wine_run" "$setup" "$@"; local status=$?; "$(dirname "$wine")/wineserver" -w; return $status; }
+
+    step "$arch: a folder the setup program cannot write to"
+    mkdir "$drive_c/ro"
+    if [ "$(id -u)" -eq 0 ] && mount --bind -o ro "$drive_c/ro" "$drive_c/ro" 2>/dev/null; then
+        mounts+=("$drive_c/ro")
+        ! setup_in /S '/D=C:\ro' || fail "installing into a read-only folder ended with exit code 0"
+        [ -z "$(reg_values "$key")" ] && [ ! -e "$shortcut" ] ||
+            fail "a failed installation left an uninstall entry or a shortcut"
+        umount "$drive_c/ro"
+        echo "installing into a read-only folder fails and leaves no entry or shortcut"
+    else
+        echo "SKIPPED: the read-only folder needs root (a read-only bind mount)"
+    fi
+    rmdir "$drive_c/ro"
+    touch "$drive_c/file"
+    ! setup_in /S '/D=C:\file' || fail "installing into a file's path ended with exit code 0"
+    [ -z "$(reg_values "$key")" ] || fail "/D= naming a file installed elsewhere"
+    rm "$drive_c/file"
+    echo "/D= naming a file is refused"
+
+    step "$arch: each uninstaller removes its own folder"
+    setup_in /S '/D=C:\A' && setup_in /S '/D=C:\B' || fail "installing into C:\\A and C:\\B failed"
+    "$wine_run" 'C:\A\uninstall.exe' /CurrentUser /S || fail "A's uninstaller ended with exit code $?"
+    "$(dirname "$wine")/wineserver" -w
+    [ ! -e "$drive_c/A" ] && [ -f "$drive_c/B/kt9-config.exe" ] || fail "A's uninstaller did not remove A alone"
+    [ "$(reg_value "$key" InstallLocation)" = 'C:\B' ] && [ -f "$shortcut" ] ||
+        fail "A's uninstaller removed B's entry or shortcut"
+    "$wine_run" 'C:\B\uninstall.exe' /CurrentUser /S || fail "B's uninstaller ended with exit code $?"
+    "$(dirname "$wine")/wineserver" -w
+    [ ! -e "$drive_c/B" ] && [ -z "$(reg_values "$key")" ] && [ ! -e "$shortcut" ] ||
+        fail "B's uninstaller left its folder, entry or shortcut"
+    echo "with C:\\A and C:\\B installed, each uninstaller removes its own"
+
+    step "$arch: for all users"
+    setup_in /AllUsers /S || fail "the /AllUsers installation ended with exit code $?"
+    python3 "$root/tools/read-lnk.py" "$all_shortcut" | grep -qxF 'working_dir=%USERPROFILE%\Documents' ||
+        fail "the all-users shortcut's working folder: $(python3 "$root/tools/read-lnk.py" "$all_shortcut")"
+    local all_instdir
+    all_instdir=$(reg_value "$all_key" InstallLocation)
+    [ -n "$all_instdir" ] || fail "no all-users uninstall entry"
+    # Started as a double click does: no /AllUsers.
+    "$wine_run" "$all_instdir\\uninstall.exe" /S || fail "the all-users uninstaller ended with exit code $?"
+    "$(dirname "$wine")/wineserver" -w
+    [ -z "$(reg_values "$all_key")" ] && [ ! -e "$all_shortcut" ] ||
+        fail "the all-users uninstaller left the all-users entry or shortcut"
+    echo "for all users: each user's Documents to work in; the uninstaller finds the all-users entry"
+}
+
 for arch in "${arches[@]}"; do
     case "$arch" in
         x86_64) build=$root/build-windows system=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
@@ -247,5 +315,6 @@ for arch in "${arches[@]}"; do
     fi
     export KT9_WINE=$wine
     check_setup "$setup" "$folder" "$product"
+    check_setup_faults "$setup" "$product"
 done
 echo "The Windows packages are complete and install under Wine"
