@@ -209,6 +209,57 @@ bool makeOwnerOnlyFolder(const QString &path)
     return QDir().mkpath(path) && QFile::setPermissions(path, OWNER_ONLY);
 }
 
+// The settings as the instrument would take them: the switches on or off, the addresses only
+// with DHCP off, the SSID and key up to their end.
+bool sameNetwork(const QlxNetworkInfo &a, const QlxNetworkInfo &b)
+{
+    const bool dhcp = a.DHCPUse != eDHCP_OFF;
+    const bool addressesSame =
+        dhcp || (std::memcmp(a.IPAddress, b.IPAddress, sizeof a.IPAddress) == 0 &&
+                 std::memcmp(a.SubnetMask, b.SubnetMask, sizeof a.SubnetMask) == 0 &&
+                 std::memcmp(a.DefaultGateway, b.DefaultGateway, sizeof a.DefaultGateway) == 0 &&
+                 std::memcmp(a.DNS, b.DNS, sizeof a.DNS) == 0);
+    return (a.APConnectUse != eAPConnect_OFF) == (b.APConnectUse != eAPConnect_OFF) &&
+           dhcp == (b.DHCPUse != eDHCP_OFF) && addressesSame &&
+           std::strncmp(a.SSID, b.SSID, sizeof a.SSID) == 0 &&
+           std::strncmp(a.EncryptKey, b.EncryptKey, sizeof a.EncryptKey) == 0;
+}
+
+// The network settings file just written gives back the instrument's record (a full disk cuts
+// it short; a value the file cannot carry comes back changed).
+bool networkFileReadsBack(CQlxSdk_Ctrl &ctrl, const QString &path)
+{
+    const QlxNetworkInfo written = ctrl.networkInfo;
+    QlxNetworkInfo read = {};
+    const char *failure = nullptr;
+    const bool ok = readNetworkInput(ctrl, filePathArgument(path), read, failure);
+    ctrl.networkInfo = written;
+    return ok && sameNetwork(written, read);
+}
+
+// The calibration value file just written gives back the part's serial number and every bit.
+bool calibrationFileReadsBack(bool white, const QString &path, const QlxCalRefData &refs)
+{
+    QlxCalRefData read = {};
+    const QByteArray name = filePathArgument(path);
+    if (white)
+        return CQlxSdk_Ctrl::readWhitePlateFile(name.constData(), read) &&
+               std::memcmp(&read.rfWhite, &refs.rfWhite, sizeof refs.rfWhite) == 0;
+    return CQlxSdk_Ctrl::readAmbientAdapterFile(name.constData(), read) &&
+           std::memcmp(&read.rfAmbient, &refs.rfAmbient, sizeof refs.rfAmbient) == 0;
+}
+
+// Writes text whole or not at all: QSaveFile buffers, so a full disk may show only at the
+// commit, or not even there; the file is read back.
+bool writeWhole(const QString &path, const QByteArray &text)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit())
+        return false;
+    QFile back(path);
+    return back.open(QIODevice::ReadOnly) && back.readAll() == text;
+}
+
 } // namespace
 
 bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl,
@@ -242,7 +293,8 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
         // The window refuses to save settings its reader would refuse (an empty SSID or key):
         // those are kept as the record itself.
         const QByteArray path = filePathArgument(dir.filePath(NETWORK_FILE));
-        if (!ctrl.saveNetworkFile(path.constData()) || !addFile(NETWORK_FILE)) {
+        if (!ctrl.saveNetworkFile(path.constData()) ||
+            !networkFileReadsBack(ctrl, dir.filePath(NETWORK_FILE)) || !addFile(NETWORK_FILE)) {
             QFile::remove(dir.filePath(NETWORK_FILE));
             const QByteArray raw(reinterpret_cast<const char *>(&ctrl.networkInfo),
                                  int(sizeof ctrl.networkInfo));
@@ -257,7 +309,9 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     }
     if (snapshot.referencesRead) {
         const QlxCalRefData &refs = snapshot.references;
-        if (!CQlxSdk_Ctrl::saveWhitePlateFile(dir.filePath(WHITE_FILE), refs) || !addFile(WHITE_FILE)) {
+        if (!CQlxSdk_Ctrl::saveWhitePlateFile(dir.filePath(WHITE_FILE), refs) ||
+            !calibrationFileReadsBack(true, dir.filePath(WHITE_FILE), refs) || !addFile(WHITE_FILE)) {
+            QFile::remove(dir.filePath(WHITE_FILE));
             json.insert(WHITE_RAW,
                         rawPart(refs.rfWhite.serialNo, refs.rfWhite.spcData, QLX_WHITE_VALUE_COUNT));
             warnings.append(
@@ -265,7 +319,8 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
                             "value file; they are kept in instrument.json."));
         }
         if (!CQlxSdk_Ctrl::saveAmbientAdapterFile(dir.filePath(AMBIENT_FILE), refs) ||
-            !addFile(AMBIENT_FILE)) {
+            !calibrationFileReadsBack(false, dir.filePath(AMBIENT_FILE), refs) || !addFile(AMBIENT_FILE)) {
+            QFile::remove(dir.filePath(AMBIENT_FILE));
             json.insert(AMBIENT_RAW,
                         rawPart(refs.rfAmbient.serialNo, refs.rfAmbient.spcData, QLX_AMBIENT_VALUE_COUNT));
             warnings.append(CliText::tr("The ambient light adapter values cannot be written as a calibration "
@@ -274,12 +329,32 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     }
     json.insert(QStringLiteral("files"), files);
 
-    QSaveFile out(dir.filePath(INSTRUMENT_FILE));
-    const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Indented);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+    if (!writeWhole(dir.filePath(INSTRUMENT_FILE), QJsonDocument(json).toJson(QJsonDocument::Indented))) {
         error = CliText::tr("cannot write %1").arg(native(dir.filePath(INSTRUMENT_FILE)));
         return false;
     }
+    return true;
+}
+
+bool BackupFolder::replace(const QString &written, const QString &folder, QString &error)
+{
+    const QFileInfo target(folder);
+    const QString aside = target.dir().filePath(QStringLiteral(".%1.old").arg(target.fileName()));
+    QDir parent;
+    QDir(aside).removeRecursively();
+    const bool existed = target.exists();
+    if (existed && !parent.rename(folder, aside)) {
+        error = CliText::tr("cannot write %1").arg(native(folder));
+        return false;
+    }
+    if (!parent.rename(written, folder)) {
+        if (existed)
+            parent.rename(aside, folder);
+        error = CliText::tr("cannot write %1").arg(native(folder));
+        return false;
+    }
+    if (existed)
+        QDir(aside).removeRecursively();
     return true;
 }
 

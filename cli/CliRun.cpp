@@ -601,6 +601,8 @@ bool Run::saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &cur
     snapshot.references = current;
     QStringList warnings;
     if (folder.isEmpty() || !BackupFolder::write(folder, snapshot, m_ctrl, false, warnings, error)) {
+        if (!folder.isEmpty())
+            QDir(folder).removeRecursively();
         result.messages.append(
             CliText::tr("The current calibration references could not be saved (%1); nothing was written.")
                 .arg(error));
@@ -655,7 +657,13 @@ bool Run::backup(InstrumentResult &result)
 
     QStringList warnings;
     QString error;
-    if (!BackupFolder::write(folder, snapshot, m_ctrl, snapshot.networkRead, warnings, error)) {
+    // Written beside the folder and put in its place once whole: a failed backup leaves an
+    // earlier one as it was.
+    const QString written = QDir(m_request.file).filePath(QStringLiteral(".%1.new").arg(result.serial));
+    QDir(written).removeRecursively();
+    if (!BackupFolder::write(written, snapshot, m_ctrl, snapshot.networkRead, warnings, error) ||
+        !BackupFolder::replace(written, folder, error)) {
+        QDir(written).removeRecursively();
         result.messages.append(error);
         return false;
     }

@@ -61,6 +61,14 @@ QString whiteFile(const QByteArray &serial)
     return QString::fromLatin1("White\r\nvalues\r\n" + serial + "\r\n" + pieces.join(',') + "\r\n");
 }
 
+#ifndef _WIN32
+// kt9-cli started by a shell whose file-size limit is 1024 bytes, SIGXFSZ at its default.
+QStringList limitedToOneBlock(const QStringList &arguments)
+{
+    return QStringList{"-c", "ulimit -f 1; exec \"$0\" \"$@\"", KT9_CLI_PROGRAM} + arguments;
+}
+#endif
+
 } // namespace
 
 class TestCliBackup : public QObject
@@ -117,8 +125,13 @@ void TestCliBackup::backupThenRestore()
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     QCOMPARE(QFile::permissions(folder + "/00000001") & others, QFile::Permissions());
 #endif
-    // A second backup does not replace the first unless asked to.
+    // A second backup does not replace the first unless asked to, nor when the new one cannot
+    // be written whole (the third instrument's instrument.json exceeds the file-size limit).
     QCOMPARE(cli.run({"backup", folder, "--all"}, env).exitCode, 1);
+#ifndef _WIN32
+    QCOMPARE(cli.run(limitedToOneBlock({"backup", folder, "--all", "--force"}), env, {}, "/bin/sh").exitCode,
+             1);
+#endif
 
     // Every setting changed; the rest of the calibration record, which the tool never
     // changes, stays.
@@ -211,6 +224,7 @@ void TestCliBackup::copyBeforeRegister_data()
     QTest::newRow("copy saved") << "writable" << 0;
     QTest::newRow("data location is a file") << "file" << 1;
     QTest::newRow("data location read-only") << "read-only" << 1;
+    QTest::newRow("data location full") << "full" << 1;
 }
 
 void TestCliBackup::copyBeforeRegister()
@@ -222,7 +236,9 @@ void TestCliBackup::copyBeforeRegister()
 #endif
 
     SimInstrumentDir sim;
-    const QJsonObject original = instrument(1, 1);
+    // A NaN goes raw into instrument.json, which then exceeds a file-size limit of 1024 bytes.
+    const QJsonObject original =
+        instrument(1, 1, dataFolder == "full" ? QJsonArray{"0x7FC00001"} : QJsonArray{});
     sim.write("a", original);
     QTemporaryDir data;
     QString dataHome = data.path();
@@ -241,7 +257,13 @@ void TestCliBackup::copyBeforeRegister()
     env.insert("KT9_RECORD", m_files.filePath("register-record.csv"));
     const QString file = writeTextFile(m_files, "white.csv", whiteFile("10099999").toLatin1());
 
-    const CliResult result = cli.run({"register", "white", file}, env);
+    const QStringList arguments{"register", "white", file};
+#ifndef _WIN32
+    const CliResult result = dataFolder == "full" ? cli.run(limitedToOneBlock(arguments), env, {}, "/bin/sh")
+                                                  : cli.run(arguments, env);
+#else
+    const CliResult result = cli.run(arguments, env);
+#endif
     QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QCOMPARE(result.exitCode, exitCode);
