@@ -103,6 +103,11 @@ void TestCliBackup::backupThenRestore()
     QJsonObject network = originals[1].value("network").toObject();
     network.insert("EncryptKey", "");
     originals[1].insert("network", network);
+    // Outer blanks, quotes and a tab, which the file carries quoted.
+    network = originals[0].value("network").toObject();
+    network.insert("SSID", " \"q\" ");
+    network.insert("EncryptKey", "\t\"k\"");
+    originals[0].insert("network", network);
     for (int i = 0; i < originals.size(); ++i)
         sim.write(QString::number(i), originals[i]);
     const QString folder = m_files.filePath("backup");
@@ -160,7 +165,8 @@ void TestCliBackup::backupThenRestore()
             settingsChanged.append(entry.setting);
         QVERIFY(entry.setting != "securityKey" || (entry.oldValue == "***" && entry.newValue == "***"));
     }
-    QCOMPARE(settingsChanged, (QStringList{"ssid", "ipAddress", "powerOff", "whitePlate", "ambientAdapter"}));
+    QCOMPARE(settingsChanged,
+             (QStringList{"ssid", "securityKey", "ipAddress", "powerOff", "whitePlate", "ambientAdapter"}));
 }
 
 // A backup that was changed, or that belongs to another instrument, writes nothing anywhere.
