@@ -107,6 +107,11 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
 {
     const QDir dir(folder);
     QFile file(dir.filePath(INSTRUMENT_FILE));
+    // A pipe or a device would hang the reading.
+    if (!QFileInfo(file.fileName()).isFile()) {
+        error = CliText::tr("%1: not a regular file.").arg(native(file.fileName()));
+        return false;
+    }
     QJsonParseError parseError{};
     const QJsonDocument document = file.open(QIODevice::ReadOnly)
                                        ? QJsonDocument::fromJson(file.readAll(), &parseError)
@@ -128,6 +133,10 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
     const QJsonObject files = json.value(QStringLiteral("files")).toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QString path = dir.filePath(it.key());
+        if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+            error = CliText::tr("%1: not a regular file.").arg(native(path));
+            return false;
+        }
         bool read = false;
         const QByteArray hash = sha256Of(path, read);
         const bool known = it.key() == NETWORK_FILE || it.key() == WHITE_FILE || it.key() == AMBIENT_FILE;

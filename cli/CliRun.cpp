@@ -122,6 +122,11 @@ int Run::exec()
         return CLI_EXIT_USAGE;
     if (writesToInstruments(m_request.command) && !m_request.dryRun && !m_request.noRecord)
         m_record.reset(new ChangeRecord(ChangeRecord::pathFor(m_request.recordFile)));
+    QString recordError;
+    if (m_record && !m_record->pathUsable(recordError))
+        return m_report->error(CliText::tr("The change record %1 cannot be written: %2")
+                                   .arg(QDir::toNativeSeparators(m_record->path()), recordError),
+                               CLI_EXIT_USAGE);
 
     QVector<int> targets;
     int status = CLI_EXIT_SUCCESS;

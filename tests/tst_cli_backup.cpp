@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -183,6 +184,10 @@ void TestCliBackup::refused_data()
     QTest::newRow("A's folder named after B")
         << "rename" << QStringList{"--all"} << 2
         << "the backup of serial number 00000001 is in the folder of another instrument.";
+    QTest::newRow("network.ini a pipe")
+        << "fifo" << QStringList{"--all"} << 2 << "network.ini: not a regular file.";
+    QTest::newRow("change record a pipe")
+        << "record fifo" << QStringList{"--all"} << 2 << "not a regular file";
     QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
 }
@@ -201,7 +206,18 @@ void TestCliBackup::refused()
     CliRunner cli(sim.path());
     QCOMPARE(cli.run({"backup", folder.path(), "--all"}).exitCode, 0);
     QDir dir(folder.path());
-    if (damage == "edit") {
+    if (damage.endsWith("fifo")) {
+#ifdef _WIN32
+        QSKIP("no named pipes in the file system");
+#else
+        const QString fifo =
+            damage == "fifo" ? dir.filePath("00000002/network.ini") : dir.filePath("rec.fifo");
+        QFile::remove(fifo);
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        if (damage == "record fifo")
+            target << "--record" << fifo;
+#endif
+    } else if (damage == "edit") {
         QFile ini(dir.filePath("00000002/network.ini"));
         QVERIFY(ini.open(QIODevice::Append));
         ini.write("DNS=1.1.1.1\r\n");
