@@ -758,6 +758,9 @@ bool Run::restore(InstrumentResult &result)
         }
         return false;
     };
+    // The copy of the references comes before any write: when it cannot be saved, nothing is.
+    if ((white || ambient) && !saveCalibrationCopy(result, current))
+        return false;
     const bool networkChanged =
         network && std::memcmp(&m_ctrl.networkInfo, &saved.network, sizeof saved.network) != 0;
     if (networkChanged) {
@@ -776,8 +779,6 @@ bool Run::restore(InstrumentResult &result)
         result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
     }
     if (white || ambient) {
-        if (!saveCalibrationCopy(result, current))
-            return false;
         if (!m_ctrl.writeCalibReferences(saved.references, white, ambient)) {
             result.messages.append(
                 windowText(white ? WindowText::WHITE_WRITE_FAILED : WindowText::AMBIENT_WRITE_FAILED));

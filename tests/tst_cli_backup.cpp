@@ -294,6 +294,15 @@ void TestCliBackup::copyBeforeRegister()
         QCOMPARE(serial, QStringLiteral("10012341"));
         QVERIFY2(result.outText().contains("could not be saved"), qPrintable(result.outText()));
         QVERIFY(!result.err.contains("QLX_JIG_SetFactoryCalib_CALREFDATA"));
+        if (dataFolder == "full")
+            return;
+        // Neither does restore --calibration, its other settings included.
+        const QString folder = m_files.filePath("backup-" + dataFolder);
+        QCOMPARE(cli.run({"backup", folder}, env).exitCode, 0);
+        sim.write("a", instrument(1, 5));
+        const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
+        QCOMPARE(cli.run({"restore", folder, "--calibration"}, env).exitCode, 1);
+        QCOMPARE(instrumentFiles(sim.path()), before);
         return;
     }
     QCOMPARE(serial, QStringLiteral("10099999"));
