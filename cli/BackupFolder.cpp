@@ -130,7 +130,19 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
     contents.serial = serial;
     contents.folder = folder;
 
+    // Every file the backup wrote has its SHA-256: a file beside instrument.json without one
+    // would be passed over, and the instrument restored only in part.
+    const QString incomplete =
+        CliText::tr("%1: instrument.json lacks settings of the backup or contradicts itself.")
+            .arg(native(file.fileName()));
     const QJsonObject files = json.value(QStringLiteral("files")).toObject();
+    bool complete = json.value(QStringLiteral("files")).isObject();
+    for (const QString &name : {NETWORK_FILE, WHITE_FILE, AMBIENT_FILE})
+        complete = complete && (files.contains(name) || !QFileInfo::exists(dir.filePath(name)));
+    if (!complete) {
+        error = incomplete;
+        return false;
+    }
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QString path = dir.filePath(it.key());
         if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
@@ -187,6 +199,16 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
         }
         contents.hasPowerOff = true;
         contents.powerOff = QlxShutdownMode(value);
+    }
+    const QJsonValue word = json.value(QStringLiteral("powerOff"));
+    const bool powerOffConsistent =
+        mode.isUndefined() ? word.isUndefined() : word.toString() == powerOffWord(contents.powerOff);
+    // A backup of an instrument with its wireless LAN module on holds its network settings.
+    const bool networkPresent =
+        contents.hasNetwork || !json.value(QStringLiteral("wirelessLanModule")).toBool();
+    if (!powerOffConsistent || !networkPresent) {
+        error = incomplete;
+        return false;
     }
 
     QlxCalRefData &refs = contents.references;

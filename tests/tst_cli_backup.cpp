@@ -188,6 +188,10 @@ void TestCliBackup::refused_data()
         << "fifo" << QStringList{"--all"} << 2 << "network.ini: not a regular file.";
     QTest::newRow("change record a pipe")
         << "record fifo" << QStringList{"--all"} << 2 << "not a regular file";
+    QTest::newRow("network.ini without its SHA-256")
+        << "files" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
+    QTest::newRow("powerOff contradicting powerOffMode")
+        << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
     QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
 }
@@ -217,6 +221,17 @@ void TestCliBackup::refused()
         if (damage == "record fifo")
             target << "--record" << fifo;
 #endif
+    } else if (damage == "files" || damage == "powerOff") {
+        QFile file(dir.filePath("00000002/instrument.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+        if (damage == "files")
+            json.insert("files", QJsonObject{});
+        else
+            json.insert("powerOff", "off");
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write(QJsonDocument(json).toJson()) > 0);
     } else if (damage == "edit") {
         QFile ini(dir.filePath("00000002/network.ini"));
         QVERIFY(ini.open(QIODevice::Append));
