@@ -405,7 +405,14 @@ bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString,
         return true;
     }
     for (const QString &name : top.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (!QFile::exists(top.filePath(name + QLatin1Char('/') + INSTRUMENT_FILE)))
+        // A folder named after an instrument without its instrument.json is a damaged backup,
+        // not an instrument without one.
+        const QString json = top.filePath(name + QLatin1Char('/') + INSTRUMENT_FILE);
+        if (!QFileInfo::exists(json) && isSerialText(name)) {
+            error = CliText::tr("%1: not an instrument backup of kt9-cli.").arg(native(json));
+            return false;
+        }
+        if (!QFileInfo::exists(json))
             continue;
         BackupContents one;
         if (!readOne(top.filePath(name), true, ctrl, one, error))

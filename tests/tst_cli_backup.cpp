@@ -192,6 +192,8 @@ void TestCliBackup::refused_data()
         << "files" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
     QTest::newRow("powerOff contradicting powerOffMode")
         << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
+    QTest::newRow("B's instrument.json removed")
+        << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
     QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
 }
@@ -232,6 +234,8 @@ void TestCliBackup::refused()
         file.close();
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(file.write(QJsonDocument(json).toJson()) > 0);
+    } else if (damage == "no json") {
+        QVERIFY(QFile::remove(dir.filePath("00000002/instrument.json")));
     } else if (damage == "edit") {
         QFile ini(dir.filePath("00000002/network.ini"));
         QVERIFY(ini.open(QIODevice::Append));
