@@ -182,6 +182,16 @@ QVector<ListedInstrument> Run::listed() const
 bool Run::prepare()
 {
     const QString file = QDir::toNativeSeparators(m_request.file);
+    // A folder or record named by bytes that are no text would have another one written.
+    const bool folderOperand =
+        m_request.command == CliCommand::Backup || m_request.command == CliCommand::Restore;
+    if ((folderOperand && !m_request.fileNamed) || !m_request.recordNamed) {
+        m_report->error(
+            CliText::tr("%1: the name is not text in the system's encoding.")
+                .arg(m_request.recordNamed ? file : QDir::toNativeSeparators(m_request.recordFile)),
+            CLI_EXIT_USAGE);
+        return false;
+    }
     if (m_request.command == CliCommand::NetworkLoad) {
         const char *failure = nullptr;
         if (!readNetworkInput(m_ctrl, m_filePath, m_wanted, failure)) {
