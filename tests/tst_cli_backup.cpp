@@ -194,6 +194,8 @@ void TestCliBackup::refused_data()
         << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
     QTest::newRow("B's instrument.json removed")
         << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
+    QTest::newRow("change record named by no text")
+        << "record not text" << QStringList{"--all"} << 2 << "the name is not text in the system's encoding.";
     QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
 }
@@ -249,7 +251,21 @@ void TestCliBackup::refused()
     sim.write("b", instrument(2, 5));
     const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
 
-    const CliResult result = cli.run(QStringList{"restore", folder.path(), "--calibration"} + target);
+    const QStringList arguments = QStringList{"restore", folder.path(), "--calibration"} + target;
+#ifdef _WIN32
+    if (damage == "record not text")
+        QSKIP("a Windows command line is UTF-16: every name is text");
+    const CliResult result = cli.run(arguments);
+#else
+    // The name's bytes reach kt9-cli through the shell's printf.
+    const CliResult result =
+        damage == "record not text"
+            ? cli.run(QStringList{"-c", "exec \"$0\" \"$@\" --record \"$(printf '\\377.csv')\"",
+                                  KT9_CLI_PROGRAM} +
+                          arguments,
+                      cli.environment(), {}, "/bin/sh")
+            : cli.run(arguments);
+#endif
 
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2((result.errText() + result.outText()).contains(message), qPrintable(result.errText()));
