@@ -379,6 +379,22 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
         <source>No change recorded in %1.</source>
         <translation>No change recorded in %1.</translation>
     </message>
+    <message>
+        <source>%1: not a regular file.</source>
+        <translation>%1: not a regular file.</translation>
+    </message>
+    <message>
+        <source>%1: instrument.json lacks settings of the backup or contradicts itself.</source>
+        <translation>%1: instrument.json lacks settings of the backup or contradicts itself.</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>%1: the name is not text in the system&apos;s encoding.</source>
+        <translation>%1: the name is not text in the system&apos;s encoding.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -379,6 +379,22 @@ TARGET:
         <source>No change recorded in %1.</source>
         <translation>%1 に記録された変更はありません。</translation>
     </message>
+    <message>
+        <source>%1: not a regular file.</source>
+        <translation>%1: 通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>%1: instrument.json lacks settings of the backup or contradicts itself.</source>
+        <translation>%1: instrument.json にバックアップの設定が欠けているか、内容が矛盾しています。</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1: the name is not text in the system&apos;s encoding.</source>
+        <translation>%1: 名前がシステムの文字コードのテキストではありません。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -107,6 +107,11 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
 {
     const QDir dir(folder);
     QFile file(dir.filePath(INSTRUMENT_FILE));
+    // A pipe or a device would hang the reading.
+    if (!QFileInfo(file.fileName()).isFile()) {
+        error = CliText::tr("%1: not a regular file.").arg(native(file.fileName()));
+        return false;
+    }
     QJsonParseError parseError{};
     const QJsonDocument document = file.open(QIODevice::ReadOnly)
                                        ? QJsonDocument::fromJson(file.readAll(), &parseError)
@@ -125,9 +130,25 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
     contents.serial = serial;
     contents.folder = folder;
 
+    // Every file the backup wrote has its SHA-256: a file beside instrument.json without one
+    // would be passed over, and the instrument restored only in part.
+    const QString incomplete =
+        CliText::tr("%1: instrument.json lacks settings of the backup or contradicts itself.")
+            .arg(native(file.fileName()));
     const QJsonObject files = json.value(QStringLiteral("files")).toObject();
+    bool complete = json.value(QStringLiteral("files")).isObject();
+    for (const QString &name : {NETWORK_FILE, WHITE_FILE, AMBIENT_FILE})
+        complete = complete && (files.contains(name) || !QFileInfo::exists(dir.filePath(name)));
+    if (!complete) {
+        error = incomplete;
+        return false;
+    }
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QString path = dir.filePath(it.key());
+        if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+            error = CliText::tr("%1: not a regular file.").arg(native(path));
+            return false;
+        }
         bool read = false;
         const QByteArray hash = sha256Of(path, read);
         const bool known = it.key() == NETWORK_FILE || it.key() == WHITE_FILE || it.key() == AMBIENT_FILE;
@@ -179,6 +200,16 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
         contents.hasPowerOff = true;
         contents.powerOff = QlxShutdownMode(value);
     }
+    const QJsonValue word = json.value(QStringLiteral("powerOff"));
+    const bool powerOffConsistent =
+        mode.isUndefined() ? word.isUndefined() : word.toString() == powerOffWord(contents.powerOff);
+    // A backup of an instrument with its wireless LAN module on holds its network settings.
+    const bool networkPresent =
+        contents.hasNetwork || !json.value(QStringLiteral("wirelessLanModule")).toBool();
+    if (!powerOffConsistent || !networkPresent) {
+        error = incomplete;
+        return false;
+    }
 
     QlxCalRefData &refs = contents.references;
     if (files.contains(WHITE_FILE))
@@ -207,6 +238,57 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
 bool makeOwnerOnlyFolder(const QString &path)
 {
     return QDir().mkpath(path) && QFile::setPermissions(path, OWNER_ONLY);
+}
+
+// The settings as the instrument would take them: the switches on or off, the addresses only
+// with DHCP off, the SSID and key up to their end.
+bool sameNetwork(const QlxNetworkInfo &a, const QlxNetworkInfo &b)
+{
+    const bool dhcp = a.DHCPUse != eDHCP_OFF;
+    const bool addressesSame =
+        dhcp || (std::memcmp(a.IPAddress, b.IPAddress, sizeof a.IPAddress) == 0 &&
+                 std::memcmp(a.SubnetMask, b.SubnetMask, sizeof a.SubnetMask) == 0 &&
+                 std::memcmp(a.DefaultGateway, b.DefaultGateway, sizeof a.DefaultGateway) == 0 &&
+                 std::memcmp(a.DNS, b.DNS, sizeof a.DNS) == 0);
+    return (a.APConnectUse != eAPConnect_OFF) == (b.APConnectUse != eAPConnect_OFF) &&
+           dhcp == (b.DHCPUse != eDHCP_OFF) && addressesSame &&
+           std::strncmp(a.SSID, b.SSID, sizeof a.SSID) == 0 &&
+           std::strncmp(a.EncryptKey, b.EncryptKey, sizeof a.EncryptKey) == 0;
+}
+
+// The network settings file just written gives back the instrument's record (a full disk cuts
+// it short; a value the file cannot carry comes back changed).
+bool networkFileReadsBack(CQlxSdk_Ctrl &ctrl, const QString &path)
+{
+    const QlxNetworkInfo written = ctrl.networkInfo;
+    QlxNetworkInfo read = {};
+    const char *failure = nullptr;
+    const bool ok = readNetworkInput(ctrl, filePathArgument(path), read, failure);
+    ctrl.networkInfo = written;
+    return ok && sameNetwork(written, read);
+}
+
+// The calibration value file just written gives back the part's serial number and every bit.
+bool calibrationFileReadsBack(bool white, const QString &path, const QlxCalRefData &refs)
+{
+    QlxCalRefData read = {};
+    const QByteArray name = filePathArgument(path);
+    if (white)
+        return CQlxSdk_Ctrl::readWhitePlateFile(name.constData(), read) &&
+               std::memcmp(&read.rfWhite, &refs.rfWhite, sizeof refs.rfWhite) == 0;
+    return CQlxSdk_Ctrl::readAmbientAdapterFile(name.constData(), read) &&
+           std::memcmp(&read.rfAmbient, &refs.rfAmbient, sizeof refs.rfAmbient) == 0;
+}
+
+// Writes text whole or not at all: QSaveFile buffers, so a full disk may show only at the
+// commit, or not even there; the file is read back.
+bool writeWhole(const QString &path, const QByteArray &text)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit())
+        return false;
+    QFile back(path);
+    return back.open(QIODevice::ReadOnly) && back.readAll() == text;
 }
 
 } // namespace
@@ -242,7 +324,8 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
         // The window refuses to save settings its reader would refuse (an empty SSID or key):
         // those are kept as the record itself.
         const QByteArray path = filePathArgument(dir.filePath(NETWORK_FILE));
-        if (!ctrl.saveNetworkFile(path.constData()) || !addFile(NETWORK_FILE)) {
+        if (!ctrl.saveNetworkFile(path.constData()) ||
+            !networkFileReadsBack(ctrl, dir.filePath(NETWORK_FILE)) || !addFile(NETWORK_FILE)) {
             QFile::remove(dir.filePath(NETWORK_FILE));
             const QByteArray raw(reinterpret_cast<const char *>(&ctrl.networkInfo),
                                  int(sizeof ctrl.networkInfo));
@@ -257,7 +340,9 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     }
     if (snapshot.referencesRead) {
         const QlxCalRefData &refs = snapshot.references;
-        if (!CQlxSdk_Ctrl::saveWhitePlateFile(dir.filePath(WHITE_FILE), refs) || !addFile(WHITE_FILE)) {
+        if (!CQlxSdk_Ctrl::saveWhitePlateFile(dir.filePath(WHITE_FILE), refs) ||
+            !calibrationFileReadsBack(true, dir.filePath(WHITE_FILE), refs) || !addFile(WHITE_FILE)) {
+            QFile::remove(dir.filePath(WHITE_FILE));
             json.insert(WHITE_RAW,
                         rawPart(refs.rfWhite.serialNo, refs.rfWhite.spcData, QLX_WHITE_VALUE_COUNT));
             warnings.append(
@@ -265,7 +350,8 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
                             "value file; they are kept in instrument.json."));
         }
         if (!CQlxSdk_Ctrl::saveAmbientAdapterFile(dir.filePath(AMBIENT_FILE), refs) ||
-            !addFile(AMBIENT_FILE)) {
+            !calibrationFileReadsBack(false, dir.filePath(AMBIENT_FILE), refs) || !addFile(AMBIENT_FILE)) {
+            QFile::remove(dir.filePath(AMBIENT_FILE));
             json.insert(AMBIENT_RAW,
                         rawPart(refs.rfAmbient.serialNo, refs.rfAmbient.spcData, QLX_AMBIENT_VALUE_COUNT));
             warnings.append(CliText::tr("The ambient light adapter values cannot be written as a calibration "
@@ -274,12 +360,32 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     }
     json.insert(QStringLiteral("files"), files);
 
-    QSaveFile out(dir.filePath(INSTRUMENT_FILE));
-    const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Indented);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+    if (!writeWhole(dir.filePath(INSTRUMENT_FILE), QJsonDocument(json).toJson(QJsonDocument::Indented))) {
         error = CliText::tr("cannot write %1").arg(native(dir.filePath(INSTRUMENT_FILE)));
         return false;
     }
+    return true;
+}
+
+bool BackupFolder::replace(const QString &written, const QString &folder, QString &error)
+{
+    const QFileInfo target(folder);
+    const QString aside = target.dir().filePath(QStringLiteral(".%1.old").arg(target.fileName()));
+    QDir parent;
+    QDir(aside).removeRecursively();
+    const bool existed = target.exists();
+    if (existed && !parent.rename(folder, aside)) {
+        error = CliText::tr("cannot write %1").arg(native(folder));
+        return false;
+    }
+    if (!parent.rename(written, folder)) {
+        if (existed)
+            parent.rename(aside, folder);
+        error = CliText::tr("cannot write %1").arg(native(folder));
+        return false;
+    }
+    if (existed)
+        QDir(aside).removeRecursively();
     return true;
 }
 
@@ -299,7 +405,14 @@ bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString,
         return true;
     }
     for (const QString &name : top.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (!QFile::exists(top.filePath(name + QLatin1Char('/') + INSTRUMENT_FILE)))
+        // A folder named after an instrument without its instrument.json is a damaged backup,
+        // not an instrument without one.
+        const QString json = top.filePath(name + QLatin1Char('/') + INSTRUMENT_FILE);
+        if (!QFileInfo::exists(json) && isSerialText(name)) {
+            error = CliText::tr("%1: not an instrument backup of kt9-cli.").arg(native(json));
+            return false;
+        }
+        if (!QFileInfo::exists(json))
             continue;
         BackupContents one;
         if (!readOne(top.filePath(name), true, ctrl, one, error))

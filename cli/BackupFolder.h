@@ -50,6 +50,11 @@ namespace BackupFolder {
 bool write(const QString &folder, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl, bool network,
            QStringList &warnings, QString &error);
 
+// Puts the folder written (a sibling of folder) in the place of folder; an earlier folder there
+// is removed only once the new one is in place. False, with the reason in error, leaves the
+// earlier folder as it was.
+bool replace(const QString &written, const QString &folder, QString &error);
+
 // Reads and checks every instrument folder of dir (or dir itself when it holds
 // instrument.json): files against their SHA-256, the serial number, the network settings as
 // network load checks them (through ctrl), the power-off time. False at the first fault,

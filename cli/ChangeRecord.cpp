@@ -125,8 +125,19 @@ QVector<QStringList> ChangeRecord::parseCsv(const QString &text)
     return lines;
 }
 
+bool ChangeRecord::pathUsable(QString &error) const
+{
+    const QFileInfo info(m_path);
+    if (!info.exists() || info.isFile())
+        return true;
+    error = CliText::tr("not a regular file");
+    return false;
+}
+
 bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
 {
+    if (!pathUsable(error))
+        return false;
     const QFileInfo info(m_path);
     if (!QDir().mkpath(info.absolutePath())) {
         error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(info.absolutePath()));
@@ -180,6 +191,8 @@ bool ChangeRecord::read(QVector<ChangeEntry> &entries, QString &error) const
     QFile file(m_path);
     if (!file.exists())
         return true;
+    if (!pathUsable(error))
+        return false;
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return false;

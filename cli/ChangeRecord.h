@@ -37,6 +37,10 @@ public:
     // Makes sure the file can be appended to (creating it, with its header, when missing);
     // false, with the reason in error, when it cannot.
     bool ready(QString &error) const;
+
+    // False, with the reason in error, when the path names something other than a file (a
+    // folder, a pipe, a device), which would hang or fail a run.
+    bool pathUsable(QString &error) const;
     // Appends the lines whole, under a lock file, so that processes appending at once neither
     // lose nor interleave lines; false, with the reason in error, when they could not be written.
     bool append(const QVector<ChangeEntry> &entries, QString &error) const;

@@ -122,6 +122,11 @@ int Run::exec()
         return CLI_EXIT_USAGE;
     if (writesToInstruments(m_request.command) && !m_request.dryRun && !m_request.noRecord)
         m_record.reset(new ChangeRecord(ChangeRecord::pathFor(m_request.recordFile)));
+    QString recordError;
+    if (m_record && !m_record->pathUsable(recordError))
+        return m_report->error(CliText::tr("The change record %1 cannot be written: %2")
+                                   .arg(QDir::toNativeSeparators(m_record->path()), recordError),
+                               CLI_EXIT_USAGE);
 
     QVector<int> targets;
     int status = CLI_EXIT_SUCCESS;
@@ -177,6 +182,16 @@ QVector<ListedInstrument> Run::listed() const
 bool Run::prepare()
 {
     const QString file = QDir::toNativeSeparators(m_request.file);
+    // A folder or record named by bytes that are no text would have another one written.
+    const bool folderOperand =
+        m_request.command == CliCommand::Backup || m_request.command == CliCommand::Restore;
+    if ((folderOperand && !m_request.fileNamed) || !m_request.recordNamed) {
+        m_report->error(
+            CliText::tr("%1: the name is not text in the system's encoding.")
+                .arg(m_request.recordNamed ? file : QDir::toNativeSeparators(m_request.recordFile)),
+            CLI_EXIT_USAGE);
+        return false;
+    }
     if (m_request.command == CliCommand::NetworkLoad) {
         const char *failure = nullptr;
         if (!readNetworkInput(m_ctrl, m_filePath, m_wanted, failure)) {
@@ -601,6 +616,8 @@ bool Run::saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &cur
     snapshot.references = current;
     QStringList warnings;
     if (folder.isEmpty() || !BackupFolder::write(folder, snapshot, m_ctrl, false, warnings, error)) {
+        if (!folder.isEmpty())
+            QDir(folder).removeRecursively();
         result.messages.append(
             CliText::tr("The current calibration references could not be saved (%1); nothing was written.")
                 .arg(error));
@@ -655,7 +672,13 @@ bool Run::backup(InstrumentResult &result)
 
     QStringList warnings;
     QString error;
-    if (!BackupFolder::write(folder, snapshot, m_ctrl, snapshot.networkRead, warnings, error)) {
+    // Written beside the folder and put in its place once whole: a failed backup leaves an
+    // earlier one as it was.
+    const QString written = QDir(m_request.file).filePath(QStringLiteral(".%1.new").arg(result.serial));
+    QDir(written).removeRecursively();
+    if (!BackupFolder::write(written, snapshot, m_ctrl, snapshot.networkRead, warnings, error) ||
+        !BackupFolder::replace(written, folder, error)) {
+        QDir(written).removeRecursively();
         result.messages.append(error);
         return false;
     }
@@ -745,6 +768,9 @@ bool Run::restore(InstrumentResult &result)
         }
         return false;
     };
+    // The copy of the references comes before any write: when it cannot be saved, nothing is.
+    if ((white || ambient) && !saveCalibrationCopy(result, current))
+        return false;
     const bool networkChanged =
         network && std::memcmp(&m_ctrl.networkInfo, &saved.network, sizeof saved.network) != 0;
     if (networkChanged) {
@@ -763,8 +789,6 @@ bool Run::restore(InstrumentResult &result)
         result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
     }
     if (white || ambient) {
-        if (!saveCalibrationCopy(result, current))
-            return false;
         if (!m_ctrl.writeCalibReferences(saved.references, white, ambient)) {
             result.messages.append(
                 windowText(white ? WindowText::WHITE_WRITE_FAILED : WindowText::AMBIENT_WRITE_FAILED));

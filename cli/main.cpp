@@ -61,6 +61,8 @@ void checkFileOperand(CliRequest &request, int argc, char *argv[])
         const QByteArray given(argv[i]);
         if (QFile::decodeName(given) == request.file && QFile::encodeName(request.file) != given)
             request.fileNamed = false;
+        if (QFile::decodeName(given) == request.recordFile && QFile::encodeName(request.recordFile) != given)
+            request.recordNamed = false;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -61,6 +62,14 @@ QString whiteFile(const QByteArray &serial)
     return QString::fromLatin1("White\r\nvalues\r\n" + serial + "\r\n" + pieces.join(',') + "\r\n");
 }
 
+#ifndef _WIN32
+// kt9-cli started by a shell whose file-size limit is 1024 bytes, SIGXFSZ at its default.
+QStringList limitedToOneBlock(const QStringList &arguments)
+{
+    return QStringList{"-c", "ulimit -f 1; exec \"$0\" \"$@\"", KT9_CLI_PROGRAM} + arguments;
+}
+#endif
+
 } // namespace
 
 class TestCliBackup : public QObject
@@ -95,6 +104,11 @@ void TestCliBackup::backupThenRestore()
     QJsonObject network = originals[1].value("network").toObject();
     network.insert("EncryptKey", "");
     originals[1].insert("network", network);
+    // Outer blanks, quotes and a tab, which the file carries quoted.
+    network = originals[0].value("network").toObject();
+    network.insert("SSID", " \"q\" ");
+    network.insert("EncryptKey", "\t\"k\"");
+    originals[0].insert("network", network);
     for (int i = 0; i < originals.size(); ++i)
         sim.write(QString::number(i), originals[i]);
     const QString folder = m_files.filePath("backup");
@@ -117,8 +131,13 @@ void TestCliBackup::backupThenRestore()
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     QCOMPARE(QFile::permissions(folder + "/00000001") & others, QFile::Permissions());
 #endif
-    // A second backup does not replace the first unless asked to.
+    // A second backup does not replace the first unless asked to, nor when the new one cannot
+    // be written whole (the third instrument's instrument.json exceeds the file-size limit).
     QCOMPARE(cli.run({"backup", folder, "--all"}, env).exitCode, 1);
+#ifndef _WIN32
+    QCOMPARE(cli.run(limitedToOneBlock({"backup", folder, "--all", "--force"}), env, {}, "/bin/sh").exitCode,
+             1);
+#endif
 
     // Every setting changed; the rest of the calibration record, which the tool never
     // changes, stays.
@@ -147,7 +166,8 @@ void TestCliBackup::backupThenRestore()
             settingsChanged.append(entry.setting);
         QVERIFY(entry.setting != "securityKey" || (entry.oldValue == "***" && entry.newValue == "***"));
     }
-    QCOMPARE(settingsChanged, (QStringList{"ssid", "ipAddress", "powerOff", "whitePlate", "ambientAdapter"}));
+    QCOMPARE(settingsChanged,
+             (QStringList{"ssid", "securityKey", "ipAddress", "powerOff", "whitePlate", "ambientAdapter"}));
 }
 
 // A backup that was changed, or that belongs to another instrument, writes nothing anywhere.
@@ -164,6 +184,18 @@ void TestCliBackup::refused_data()
     QTest::newRow("A's folder named after B")
         << "rename" << QStringList{"--all"} << 2
         << "the backup of serial number 00000001 is in the folder of another instrument.";
+    QTest::newRow("network.ini a pipe")
+        << "fifo" << QStringList{"--all"} << 2 << "network.ini: not a regular file.";
+    QTest::newRow("change record a pipe")
+        << "record fifo" << QStringList{"--all"} << 2 << "not a regular file";
+    QTest::newRow("network.ini without its SHA-256")
+        << "files" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
+    QTest::newRow("powerOff contradicting powerOffMode")
+        << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
+    QTest::newRow("B's instrument.json removed")
+        << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
+    QTest::newRow("change record named by no text")
+        << "record not text" << QStringList{"--all"} << 2 << "the name is not text in the system's encoding.";
     QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
 }
@@ -182,7 +214,31 @@ void TestCliBackup::refused()
     CliRunner cli(sim.path());
     QCOMPARE(cli.run({"backup", folder.path(), "--all"}).exitCode, 0);
     QDir dir(folder.path());
-    if (damage == "edit") {
+    if (damage.endsWith("fifo")) {
+#ifdef _WIN32
+        QSKIP("no named pipes in the file system");
+#else
+        const QString fifo =
+            damage == "fifo" ? dir.filePath("00000002/network.ini") : dir.filePath("rec.fifo");
+        QFile::remove(fifo);
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        if (damage == "record fifo")
+            target << "--record" << fifo;
+#endif
+    } else if (damage == "files" || damage == "powerOff") {
+        QFile file(dir.filePath("00000002/instrument.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+        if (damage == "files")
+            json.insert("files", QJsonObject{});
+        else
+            json.insert("powerOff", "off");
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write(QJsonDocument(json).toJson()) > 0);
+    } else if (damage == "no json") {
+        QVERIFY(QFile::remove(dir.filePath("00000002/instrument.json")));
+    } else if (damage == "edit") {
         QFile ini(dir.filePath("00000002/network.ini"));
         QVERIFY(ini.open(QIODevice::Append));
         ini.write("DNS=1.1.1.1\r\n");
@@ -195,7 +251,21 @@ void TestCliBackup::refused()
     sim.write("b", instrument(2, 5));
     const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
 
-    const CliResult result = cli.run(QStringList{"restore", folder.path(), "--calibration"} + target);
+    const QStringList arguments = QStringList{"restore", folder.path(), "--calibration"} + target;
+#ifdef _WIN32
+    if (damage == "record not text")
+        QSKIP("a Windows command line is UTF-16: every name is text");
+    const CliResult result = cli.run(arguments);
+#else
+    // The name's bytes reach kt9-cli through the shell's printf.
+    const CliResult result =
+        damage == "record not text"
+            ? cli.run(QStringList{"-c", "exec \"$0\" \"$@\" --record \"$(printf '\\377.csv')\"",
+                                  KT9_CLI_PROGRAM} +
+                          arguments,
+                      cli.environment(), {}, "/bin/sh")
+            : cli.run(arguments);
+#endif
 
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2((result.errText() + result.outText()).contains(message), qPrintable(result.errText()));
@@ -211,6 +281,7 @@ void TestCliBackup::copyBeforeRegister_data()
     QTest::newRow("copy saved") << "writable" << 0;
     QTest::newRow("data location is a file") << "file" << 1;
     QTest::newRow("data location read-only") << "read-only" << 1;
+    QTest::newRow("data location full") << "full" << 1;
 }
 
 void TestCliBackup::copyBeforeRegister()
@@ -222,7 +293,9 @@ void TestCliBackup::copyBeforeRegister()
 #endif
 
     SimInstrumentDir sim;
-    const QJsonObject original = instrument(1, 1);
+    // A NaN goes raw into instrument.json, which then exceeds a file-size limit of 1024 bytes.
+    const QJsonObject original =
+        instrument(1, 1, dataFolder == "full" ? QJsonArray{"0x7FC00001"} : QJsonArray{});
     sim.write("a", original);
     QTemporaryDir data;
     QString dataHome = data.path();
@@ -241,7 +314,13 @@ void TestCliBackup::copyBeforeRegister()
     env.insert("KT9_RECORD", m_files.filePath("register-record.csv"));
     const QString file = writeTextFile(m_files, "white.csv", whiteFile("10099999").toLatin1());
 
-    const CliResult result = cli.run({"register", "white", file}, env);
+    const QStringList arguments{"register", "white", file};
+#ifndef _WIN32
+    const CliResult result = dataFolder == "full" ? cli.run(limitedToOneBlock(arguments), env, {}, "/bin/sh")
+                                                  : cli.run(arguments, env);
+#else
+    const CliResult result = cli.run(arguments, env);
+#endif
     QFile::setPermissions(data.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QCOMPARE(result.exitCode, exitCode);
@@ -250,6 +329,15 @@ void TestCliBackup::copyBeforeRegister()
         QCOMPARE(serial, QStringLiteral("10012341"));
         QVERIFY2(result.outText().contains("could not be saved"), qPrintable(result.outText()));
         QVERIFY(!result.err.contains("QLX_JIG_SetFactoryCalib_CALREFDATA"));
+        if (dataFolder == "full")
+            return;
+        // Neither does restore --calibration, its other settings included.
+        const QString folder = m_files.filePath("backup-" + dataFolder);
+        QCOMPARE(cli.run({"backup", folder}, env).exitCode, 0);
+        sim.write("a", instrument(1, 5));
+        const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
+        QCOMPARE(cli.run({"restore", folder, "--calibration"}, env).exitCode, 1);
+        QCOMPARE(instrumentFiles(sim.path()), before);
         return;
     }
     QCOMPARE(serial, QStringLiteral("10099999"));
