@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <QSysInfo>
 
 namespace {
 
@@ -22,6 +21,15 @@ const QString RECORD_VARIABLE = QStringLiteral("KT9_RECORD");
 // process that died is taken over (QLockFile also takes it over at once when its owner is gone).
 constexpr int LOCK_WAIT_MS = 10000;
 constexpr int STALE_LOCK_MS = 30000;
+
+// What the record creates, whatever the umask: its folders for the owner alone, the file readable
+// by others at most. On Windows Qt changes only the read-only attribute, and both keep the access
+// rights they inherit from the parent folder.
+const QFile::Permissions FOLDER_PERMISSIONS = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+const QFile::Permissions FILE_PERMISSIONS_AT_MOST = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                                    QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
+// The longest first line pathUsable reads to tell a change record by its header.
+constexpr qint64 HEADER_LINE_LIMIT = 256;
 
 // First characters that make a spreadsheet take a cell as a formula; such a field gets a
 // leading apostrophe, which the spreadsheet hides and the reader here removes.
@@ -41,6 +49,22 @@ QString csvLine(const QStringList &fields)
     for (const QString &field : fields)
         quoted.append(ChangeRecord::csvField(field));
     return quoted.join(QLatin1Char(',')) + LINE_END;
+}
+
+// True when line (the file's first, its line end included) is the record's header.
+bool isHeaderLine(QByteArray line)
+{
+    if (line.startsWith(BYTE_ORDER_MARK))
+        line.remove(0, BYTE_ORDER_MARK.size());
+    const QVector<QStringList> lines = ChangeRecord::parseCsv(QString::fromUtf8(line));
+    return lines.size() == 1 && lines.first() == HEADER;
+}
+
+// True when the file of size bytes ends its last line; leaves the position at the end.
+bool endsWithLineEnd(QFile &file, qint64 size)
+{
+    char last = 0;
+    return file.seek(size - 1) && file.getChar(&last) && last == '\n';
 }
 
 } // namespace
@@ -127,22 +151,62 @@ QVector<QStringList> ChangeRecord::parseCsv(const QString &text)
 
 bool ChangeRecord::pathUsable(QString &error) const
 {
+    // QFileInfo looks at the link itself, so a link to nowhere (which a write would follow and
+    // create its target) is found too.
     const QFileInfo info(m_path);
-    if (!info.exists() || info.isFile())
+    if (info.isSymLink() || info.isShortcut() || info.isJunction()) {
+        error = CliText::tr("a link, not a file of its own");
+        return false;
+    }
+    if (!info.exists())
         return true;
-    error = CliText::tr("not a regular file");
-    return false;
+    if (!info.isFile()) {
+        error = CliText::tr("not a regular file");
+        return false;
+    }
+    // An empty file is taken as a new record and gets the header.
+    if (info.size() == 0)
+        return true;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (!isHeaderLine(file.readLine(HEADER_LINE_LIMIT))) {
+        error = CliText::tr("not a change record of kt9-cli");
+        return false;
+    }
+    return true;
+}
+
+bool ChangeRecord::makeFolder(QString &error) const
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    QStringList missing;
+    for (QString level = folder; !QFileInfo::exists(level);) {
+        missing.prepend(level);
+        const QString parent = QFileInfo(level).absolutePath();
+        if (parent == level)
+            break;
+        level = parent;
+    }
+    if (!QDir().mkpath(folder)) {
+        error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    for (const QString &created : missing) {
+        if (!QFile::setPermissions(created, FOLDER_PERMISSIONS)) {
+            error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(created));
+            return false;
+        }
+    }
+    return true;
 }
 
 bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
 {
-    if (!pathUsable(error))
+    if (!pathUsable(error) || !makeFolder(error))
         return false;
-    const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
-    }
     // Two kt9-cli processes may append at once (a shared record on a network drive, two
     // terminals). A lock file is the one way that works alike everywhere: an append-mode write
     // is not atomic on Windows (Qt moves to the end and then writes), and a torn line there
@@ -155,22 +219,33 @@ bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
         error = CliText::tr("cannot lock %1").arg(QDir::toNativeSeparators(m_path + QStringLiteral(".lock")));
         return false;
     }
+    // Looked at again under the lock: another process may have created the file meanwhile.
+    if (!pathUsable(error))
+        return false;
+    // Unbuffered: a write that fails part way reports it at once, with the system's reason.
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
+    const qint64 previous = file.size();
     QByteArray whole;
-    if (file.size() == 0)
+    if (previous == 0) {
+        file.setPermissions(file.permissions() & FILE_PERMISSIONS_AT_MOST);
         whole = BYTE_ORDER_MARK + csvLine(HEADER).toUtf8();
+    } else if (!bytes.isEmpty() && !endsWithLineEnd(file, previous)) {
+        whole = LINE_END.toUtf8();
+    }
     whole += bytes;
     if (whole.isEmpty())
         return true;
-    const bool written = file.write(whole) == whole.size() && file.flush();
-    if (!written)
-        error = file.errorString();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    if (file.write(whole) == whole.size())
+        return true;
+    // A write cut short (a file-size limit, a full disk) sets no error of QFile's own: the
+    // reason is the system's. What was written of it is taken back, so no torn line stays.
+    error = file.error() == QFileDevice::NoError ? qt_error_string() : file.errorString();
+    file.resize(previous);
+    return false;
 }
 
 bool ChangeRecord::ready(QString &error) const
@@ -186,49 +261,69 @@ bool ChangeRecord::append(const QVector<ChangeEntry> &entries, QString &error) c
     return appendLocked(text.toUtf8(), error);
 }
 
-bool ChangeRecord::read(QVector<ChangeEntry> &entries, QString &error) const
+bool ChangeRecord::read(const std::function<void(const ChangeEntry &)> &visit, QString &error) const
 {
+    if (!pathUsable(error))
+        return false;
     QFile file(m_path);
     if (!file.exists())
         return true;
-    if (!pathUsable(error))
-        return false;
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return false;
     }
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith(BYTE_ORDER_MARK))
-        bytes.remove(0, BYTE_ORDER_MARK.size());
-    QVector<QStringList> lines = parseCsv(QString::fromUtf8(bytes));
-    if (lines.isEmpty())
-        return true;
-    if (lines.first() != HEADER) {
-        error = CliText::tr("not a change record of kt9-cli");
-        return false;
+    // A line of the record may span several lines of the file (a line break in a quoted
+    // value): lines are gathered until their quotes balance.
+    QByteArray pending;
+    int quotes = 0;
+    int lineNumber = 0;
+    int firstLine = 0;
+    bool headerRead = false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (file.error() != QFileDevice::NoError) {
+            error = file.errorString();
+            return false;
+        }
+        ++lineNumber;
+        if (pending.isEmpty())
+            firstLine = lineNumber;
+        pending += line;
+        quotes += line.count('"');
+        if (quotes % 2 != 0)
+            continue;
+        if (!headerRead) {
+            if (!isHeaderLine(pending)) {
+                error = CliText::tr("not a change record of kt9-cli");
+                return false;
+            }
+            headerRead = true;
+        } else {
+            const QVector<QStringList> lines = parseCsv(QString::fromUtf8(pending));
+            if (lines.size() > 1 || (lines.size() == 1 && lines.first().size() != HEADER.size())) {
+                error = CliText::tr("line %1: %2 fields instead of %3")
+                            .arg(firstLine)
+                            .arg(lines.first().size())
+                            .arg(HEADER.size());
+                return false;
+            }
+            if (lines.size() == 1) {
+                const QStringList &fields = lines.first();
+                visit({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7],
+                       fields[8]});
+            }
+        }
+        pending.clear();
+        quotes = 0;
     }
-    for (int i = 1; i < lines.size(); ++i) {
-        QStringList fields = lines.at(i);
-        while (fields.size() < HEADER.size())
-            fields.append(QString());
-        entries.append({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6],
-                        fields[7], fields[8]});
+    if (!pending.isEmpty()) {
+        error = CliText::tr("line %1: a quoted value is not closed").arg(firstLine);
+        return false;
     }
     return true;
 }
 
-QString currentUserName()
+bool ChangeRecord::read(QVector<ChangeEntry> &entries, QString &error) const
 {
-    // USER and LOGNAME on POSIX systems, USERNAME on Windows; else the home folder's name.
-    for (const char *variable : {"USER", "LOGNAME", "USERNAME"}) {
-        const QString user = qEnvironmentVariable(variable);
-        if (!user.isEmpty())
-            return user;
-    }
-    return QDir::home().dirName();
-}
-
-QString currentComputerName()
-{
-    return QSysInfo::machineHostName();
+    return read([&](const ChangeEntry &entry) { entries.append(entry); }, error);
 }

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // One line of the record.
 struct ChangeEntry
 {
@@ -39,13 +41,20 @@ public:
     bool ready(QString &error) const;
 
     // False, with the reason in error, when the path names something other than a file (a
-    // folder, a pipe, a device), which would hang or fail a run.
+    // folder, a pipe, a device), which would hang or fail a run, a link (whose target would
+    // receive the lines) or a file that is not a change record (whatever its header).
     bool pathUsable(QString &error) const;
     // Appends the lines whole, under a lock file, so that processes appending at once neither
-    // lose nor interleave lines; false, with the reason in error, when they could not be written.
+    // lose nor interleave lines; false, with the system's reason in error, when they could not
+    // be written, and the file is then cut back to what it held. A last line that lacks its line
+    // end (a hand edit) gets it first.
     bool append(const QVector<ChangeEntry> &entries, QString &error) const;
-    // Every line of the record (the header left out); false, with the reason, when the file
-    // exists but cannot be read or is not a change record.
+    // Hands each line of the record (the header left out) to visit, in order, reading the file
+    // as a stream; false, with the reason, when the file exists but cannot be read, is not a
+    // change record, or holds a damaged line (the first one is named; lines after it are not
+    // read).
+    bool read(const std::function<void(const ChangeEntry &)> &visit, QString &error) const;
+    // Every line of the record.
     bool read(QVector<ChangeEntry> &entries, QString &error) const;
 
     // One CSV field, quoted when it holds a comma, a quote or a line break, and kept from
@@ -57,10 +66,8 @@ public:
 private:
     // Appends bytes at the end of the file while holding the lock.
     bool appendLocked(const QByteArray &bytes, QString &error) const;
+    // Creates the record's folder, and each one above it that is missing, for the owner alone.
+    bool makeFolder(QString &error) const;
 
     QString m_path;
 };
-
-// The name of the user running kt9-cli and of the computer, for the record.
-QString currentUserName();
-QString currentComputerName();

@@ -91,7 +91,8 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
             for (const Change &change : result.changes)
                 changes.append(QJsonObject{{QStringLiteral("field"), change.field},
                                            {QStringLiteral("old"), change.oldValue},
-                                           {QStringLiteral("new"), change.newValue}});
+                                           {QStringLiteral("new"), change.newValue},
+                                           {QStringLiteral("written"), change.written}});
             instrument.insert(QStringLiteral("changes"), changes);
         }
         instruments.append(instrument);
@@ -104,13 +105,15 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
                             {QStringLiteral("notDone"), QJsonArray::fromStringList(summary.notDone)},
                             {QStringLiteral("unlisted"), int(unlisted)},
                             {QStringLiteral("text"), summary.text}};
-    if (m_request.command == CliCommand::Restore)
+    if (m_request.command == CliCommand::Restore) {
         summaryJson.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(summary.skipped));
+        summaryJson.insert(QStringLiteral("notReachable"), QJsonArray::fromStringList(m_backupsNotReached));
+    }
     m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
                                   {QStringLiteral("dryRun"), m_request.dryRun},
                                   {QStringLiteral("instruments"), instruments},
                                   {QStringLiteral("summary"), summaryJson},
-                                  {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT},
+                                  {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
                                   {QStringLiteral("exitStatus"), summary.exitStatus}});
     if (stop != CliStop::NONE)
         m_output.message(summary.interruption);

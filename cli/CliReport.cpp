@@ -5,6 +5,8 @@
 #include "CliTextReport.h"
 #include "CliTexts.h"
 
+#include <QDir>
+
 std::unique_ptr<CliReport> CliReport::make(const CliRequest &request, CliOutput &output)
 {
     if (request.json)
@@ -68,11 +70,24 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
         summary.text += QLatin1Char(' ') + CliText::tr("Not done: %1.").arg(summary.notDone.join(separator));
     if (unlisted > 0)
         summary.text += QLatin1Char(' ') + unlistedText(unlisted);
+    if (!m_backupsNotReached.isEmpty())
+        summary.text += QLatin1Char(' ') + CliText::tr("Backups of instruments that are not reachable: %1.")
+                                               .arg(m_backupsNotReached.join(separator));
+    // A restore that found a backup for none of its instruments did nothing that was asked.
+    const bool noBackup = m_request.command == CliCommand::Restore && summary.skipped.size() == results.size();
+    if (noBackup)
+        summary.text += QLatin1Char(' ') + CliText::tr("None of the instruments has a backup in %1.")
+                                               .arg(QDir::toNativeSeparators(m_request.file));
     const QString doneText = done.isEmpty() ? CliText::tr("none") : done.join(separator);
     if (stop == CliStop::INTERRUPT)
         summary.interruption =
             CliText::tr("Stopped by Ctrl+C after the instrument in progress had finished and "
                         "was disconnected. Done: %1.")
+                .arg(doneText);
+    else if (stop == CliStop::END_REQUEST)
+        summary.interruption =
+            CliText::tr("Stopped by a request to end the program after the instrument in progress had finished "
+                        "and was disconnected. Done: %1.")
                 .arg(doneText);
     else if (stop == CliStop::OUTPUT_FAILED)
         summary.interruption =
@@ -80,7 +95,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
                 "Stopped because standard output could not be written, after the instrument in progress "
                 "had finished and was disconnected. Done: %1.")
                 .arg(doneText);
-    summary.exitStatus = summary.failed.isEmpty() && summary.notDone.isEmpty() && unlisted == 0
+    summary.exitStatus = summary.failed.isEmpty() && summary.notDone.isEmpty() && unlisted == 0 && !noBackup &&
+                                     stop == CliStop::NONE
                              ? CLI_EXIT_SUCCESS
                              : CLI_EXIT_FAILURE;
     return summary;

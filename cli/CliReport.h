@@ -39,6 +39,9 @@ public:
     // returns CLI_EXIT_USAGE, or CLI_EXIT_FAILURE when the instrument may be one of the
     // `unlisted` ones that the library reported but did not list.
     int targetError(const QString &error, const QVector<ListedInstrument> &listed, uint32_t unlisted);
+    // restore: the serial numbers of backups whose instruments are not in the port list, which
+    // the summary names.
+    void setBackupsNotReached(const QStringList &serials) { m_backupsNotReached = serials; }
 
 protected:
     CliReport(const CliRequest &request, CliOutput &output) : m_request(request), m_output(output) {}
@@ -59,6 +62,7 @@ protected:
 
     const CliRequest &m_request;
     CliOutput &m_output;
+    QStringList m_backupsNotReached;
 };
 
 // Reports a usage error, then the details, then the hint to --help; returns CLI_EXIT_USAGE.

@@ -9,7 +9,7 @@
 
 // Exit statuses.
 constexpr int CLI_EXIT_SUCCESS = 0; ///< every instrument succeeded
-constexpr int CLI_EXIT_FAILURE = 1; ///< an instrument failed, none was reachable, or Ctrl+C left some out
+constexpr int CLI_EXIT_FAILURE = 1; ///< an instrument failed, none was reachable, or the run was stopped
 constexpr int CLI_EXIT_USAGE = 2;   ///< usage error or unreadable input file: nothing was written
 
 // Why a run stopped before its last instrument.
@@ -17,6 +17,7 @@ enum class CliStop
 {
     NONE,
     INTERRUPT,     ///< Ctrl+C
+    END_REQUEST,   ///< SIGTERM, SIGHUP; on Windows Ctrl+Break or the console closed
     OUTPUT_FAILED, ///< standard output could not be written
 };
 
@@ -29,6 +30,7 @@ struct Change
     QString newText;
     QJsonValue oldValue;
     QJsonValue newValue;
+    bool written = false; ///< the instrument holds newValue: the write that carries it succeeded
 };
 
 // One value that show reports.

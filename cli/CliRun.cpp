@@ -3,12 +3,14 @@
 #include "CliOutput.h"
 #include "CliRunContext.h"
 #include "CliTexts.h"
+#include "Console.h"
 #include "Interrupt.h"
 #include "NetworkInput.h"
 #include "instrument/EightBitText.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QSysInfo>
 
 namespace {
 
@@ -20,6 +22,12 @@ QString recordText(const QJsonValue &value)
     if (value.isDouble())
         return QString::number(value.toDouble());
     return value.toString();
+}
+
+// Why the run stops, once Ctrl+C or a request to end has come.
+CliStop requestedStop()
+{
+    return endRequested() ? CliStop::END_REQUEST : CliStop::INTERRUPT;
 }
 
 // Commands that write to instruments, and so are recorded.
@@ -55,13 +63,15 @@ int CliRun::exec()
     int status = CLI_EXIT_SUCCESS;
     if (!selectTargets(targets, status))
         return status;
+    if (m_request.command == CliCommand::Restore && m_request.target.kind == CliTarget::All)
+        m_report->setBackupsNotReached(backupsNotReached());
 
     QVector<InstrumentResult> results;
     CliStop stop = CliStop::NONE;
     for (int i = 0; i < targets.size(); ++i) {
         // Checked between instruments only: the one in progress is always finished and let go.
         if (interruptRequested())
-            stop = CliStop::INTERRUPT;
+            stop = requestedStop();
         else if (m_output.failed())
             stop = CliStop::OUTPUT_FAILED;
         if (stop != CliStop::NONE) {
@@ -80,6 +90,9 @@ int CliRun::exec()
         results.append(process(targets[i]));
         m_report->instrument(results.last());
     }
+    // Asked to stop during the last instrument: nothing was left out, but the run was stopped.
+    if (stop == CliStop::NONE && interruptRequested())
+        stop = requestedStop();
     // A run over every instrument reached only those the library could list.
     const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
     return m_report->finish(results, stop, unlisted);
@@ -260,33 +273,42 @@ InstrumentResult CliRun::process(int index)
         result.outcome = InstrumentResult::Failed;
         result.messages.append(windowText(WindowText::DISCONNECT_FAILED));
     }
+    // Work that succeeded wrote every change it lists, also when the instrument could not be
+    // let go afterwards (the messages say both); work that failed marked those it wrote.
+    if (done && !m_request.dryRun) {
+        for (Change &change : result.changes)
+            change.written = true;
+    }
     if (m_record)
-        recordChanges(result, done);
-    // What was to change did not, or not surely: only work that succeeded lists its changes,
-    // also when the instrument could not be let go afterwards (the messages say both).
-    if (!done)
-        result.changes.clear();
+        recordChanges(result);
     return result;
 }
 
-void CliRun::recordChanges(InstrumentResult &result, bool written)
+void CliRun::recordChanges(InstrumentResult &result)
 {
     const QString time = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-    const QString user = currentUserName();
-    const QString computer = currentComputerName();
-    const QString outcome = written ? QStringLiteral("succeeded") : QStringLiteral("failed");
+    const QString user = accountName();
+    const QString computer = QSysInfo::machineHostName();
     QVector<ChangeEntry> entries;
+    bool anyWritten = false;
     for (const Change &change : result.changes) {
         // The key is never recorded, whatever --show-key says.
         const bool secret = change.field == QLatin1String("securityKey");
         entries.append({time, user, computer, m_request.commandName, result.serial, change.field,
                         secret ? HIDDEN_KEY : recordText(change.oldValue),
-                        secret ? HIDDEN_KEY : recordText(change.newValue), outcome});
+                        secret ? HIDDEN_KEY : recordText(change.newValue),
+                        change.written ? QStringLiteral("succeeded") : QStringLiteral("failed")});
+        anyWritten = anyWritten || change.written;
     }
     QString error;
-    if (!entries.isEmpty() && !m_record->append(entries, error))
-        result.messages.append(CliText::tr("The change record %1 cannot be written: %2")
-                                   .arg(QDir::toNativeSeparators(m_record->path()), error));
+    if (entries.isEmpty() || m_record->append(entries, error))
+        return;
+    // What the instrument now holds is not in the record: the instrument's work failed.
+    result.outcome = InstrumentResult::Failed;
+    const QString reason = CliText::tr("The change record %1 cannot be written: %2")
+                               .arg(QDir::toNativeSeparators(m_record->path()), error);
+    result.messages.append(anyWritten ? CliText::tr("Written, but not recorded.") + QLatin1Char(' ') + reason
+                                      : reason);
 }
 
 int runCliRequest(const CliRequest &request, CliOutput &output)

@@ -43,9 +43,9 @@ private:
     InstrumentResult process(int index);
     // The command's work on one connected instrument; null for the commands without any.
     Operation operation() const;
-    // Appends the result's changes to the change record; written: the work on the instrument
-    // succeeded.
-    void recordChanges(InstrumentResult &result, bool written);
+    // Appends the result's changes to the change record, each with its own outcome; a record
+    // that cannot be written fails the instrument.
+    void recordChanges(InstrumentResult &result);
     QVector<ListedInstrument> listed() const;
 
     // The commands' work, a file each.
@@ -56,6 +56,7 @@ private:
     bool registerAccessory(InstrumentResult &result); ///< CliRunRegister.cpp
     bool backup(InstrumentResult &result);            ///< CliRunBackup.cpp
     bool restore(InstrumentResult &result);           ///< CliRunRestore.cpp
+    QStringList backupsNotReached() const;            ///< CliRunRestore.cpp: not in the port list
     int history();                                    ///< CliRunHistory.cpp, without instruments
 
     // Saves the instrument's current calibration references (current) under the user's data

@@ -47,12 +47,21 @@ QString CliRun::keyText(const QByteArray &key) const
 QVector<Change> CliRun::networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const
 {
     QVector<Change> changes;
+    // A switch holds 0 or 1; any other value an instrument holds is shown as the number it is,
+    // so that a write that changes it is never listed as no change.
     const auto flag = [&](const char *field, const char *caption, int32_t oldValue, int32_t newValue,
                           const char *onText, const char *offText) {
-        if ((oldValue != 0) != (newValue != 0))
-            changes.append({QLatin1String(field), windowText(caption),
-                            windowText(oldValue ? onText : offText), windowText(newValue ? onText : offText),
-                            oldValue != 0, newValue != 0});
+        if (oldValue == newValue)
+            return;
+        const auto switchText = [&](int32_t value) {
+            const QString text = windowText(value ? onText : offText);
+            return value == 0 || value == 1 ? text : QStringLiteral("%1 (%2)").arg(text).arg(value);
+        };
+        const auto switchValue = [](int32_t value) {
+            return value == 0 || value == 1 ? QJsonValue(value != 0) : QJsonValue(value);
+        };
+        changes.append({QLatin1String(field), windowText(caption), switchText(oldValue), switchText(newValue),
+                        switchValue(oldValue), switchValue(newValue)});
     };
     const auto text = [&](const char *field, const char *caption, const QByteArray &oldBytes,
                           const QByteArray &newBytes, bool secret) {

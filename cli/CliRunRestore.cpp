@@ -46,12 +46,15 @@ bool CliRun::restore(InstrumentResult &result)
         return false;
     }
 
+    // The changes come in the order of the writes that carry them: the network's, the power-off
+    // time's, the calibration references'.
     const bool network = saved.hasNetwork;
     if (network) {
         if (!readNetworkSettings(result))
             return false;
         result.changes += networkChanges(m_ctrl.networkInfo, saved.network);
     }
+    const int networkEnd = result.changes.size();
     QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;
     if (saved.hasPowerOff) {
         if (!m_ctrl.readShutdownTime(mode)) {
@@ -63,6 +66,7 @@ bool CliRun::restore(InstrumentResult &result)
                                    powerOffCaption(mode), powerOffCaption(saved.powerOff), powerOffWord(mode),
                                    powerOffWord(saved.powerOff)});
     }
+    const int powerOffEnd = result.changes.size();
     QlxCalRefData current = {};
     bool white = false;
     bool ambient = false;
@@ -84,31 +88,31 @@ bool CliRun::restore(InstrumentResult &result)
     if (m_request.dryRun)
         return true;
 
-    const auto changed = [&](const char *field) {
-        for (const Change &change : result.changes) {
-            if (change.field == QLatin1String(field))
-                return true;
-        }
-        return false;
+    // A write that succeeded marks its changes: when a later one fails, the record and the
+    // report still say what the instrument now holds.
+    const auto written = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            result.changes[i].written = true;
     };
     // The copy of the references comes before any write: when it cannot be saved, nothing is.
     if ((white || ambient) && !saveCalibrationCopy(result, current))
         return false;
-    const bool networkChanged =
-        network && std::memcmp(&m_ctrl.networkInfo, &saved.network, sizeof saved.network) != 0;
-    if (networkChanged) {
+    // What is listed is what is written: the list compares every value the record carries.
+    if (networkEnd > 0) {
         m_ctrl.networkInfo = saved.network;
         if (!m_ctrl.writeNetworkInfo()) {
             result.messages.append(windowText(WindowText::NETWORK_WRITE_FAILED));
             return false;
         }
+        written(0, networkEnd);
         result.messages.append(windowText(WindowText::NETWORK_WRITTEN));
     }
-    if (changed("powerOff")) {
+    if (powerOffEnd > networkEnd) {
         if (!m_ctrl.writeShutdownTime(saved.powerOff)) {
             result.messages.append(windowText(WindowText::SHUTDOWN_WRITE_FAILED));
             return false;
         }
+        written(networkEnd, powerOffEnd);
         result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
     }
     if (white || ambient) {
@@ -117,7 +121,21 @@ bool CliRun::restore(InstrumentResult &result)
                 windowText(white ? WindowText::WHITE_WRITE_FAILED : WindowText::AMBIENT_WRITE_FAILED));
             return false;
         }
+        written(powerOffEnd, result.changes.size());
         result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
     }
     return true;
+}
+
+QStringList CliRun::backupsNotReached() const
+{
+    QStringList serials;
+    for (const QString &serial : m_backups.keys()) {
+        bool listed = false;
+        for (const QlxPortInfo &port : m_ctrl.ports)
+            listed = listed || serialNumberLabel(port.serialNo) == serial;
+        if (!listed)
+            serials.append(serial);
+    }
+    return serials;
 }

@@ -61,9 +61,13 @@ void CliTextReport::instrument(const InstrumentResult &result)
         if (!shown.label.isEmpty())
             m_output.line(QStringLiteral("    %1 %2").arg(withColon(shown.label), shown.text));
     }
-    for (const Change &change : result.changes)
-        m_output.line(
-            QStringLiteral("    %1 %2 -> %3").arg(withColon(change.label), change.oldText, change.newText));
+    for (const Change &change : result.changes) {
+        QString changeLine =
+            QStringLiteral("    %1 %2 -> %3").arg(withColon(change.label), change.oldText, change.newText);
+        if (!m_request.dryRun && !change.written)
+            changeLine += QLatin1Char(' ') + CliText::tr("(not written)");
+        m_output.line(changeLine);
+    }
     const bool writes = m_request.command != CliCommand::Show &&
                         m_request.command != CliCommand::NetworkSave &&
                         m_request.command != CliCommand::Backup;
@@ -77,7 +81,7 @@ int CliTextReport::finish(const QVector<InstrumentResult> &results, CliStop stop
     // Standard output has failed: the reason goes where it can still be read.
     if (stop == CliStop::OUTPUT_FAILED)
         m_output.message(summary.interruption);
-    else if (stop == CliStop::INTERRUPT)
+    else if (stop != CliStop::NONE)
         m_output.line(summary.interruption);
     m_output.line(summary.text);
     return summary.exitStatus;

@@ -9,6 +9,7 @@
 #else
 #include <csignal>
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
 #endif
 
@@ -138,5 +139,26 @@ bool isWindowsConsole(int)
 bool writeConsole(int, const QString &)
 {
     return false;
+}
+#endif
+
+#if defined(_WIN32)
+QString accountName()
+{
+    // The longest account name Windows allows (UNLEN) and its terminating zero.
+    constexpr DWORD ACCOUNT_NAME_CAPACITY = 256 + 1;
+    wchar_t name[ACCOUNT_NAME_CAPACITY] = {};
+    DWORD size = ACCOUNT_NAME_CAPACITY;
+    if (!GetUserNameW(name, &size) || size == 0)
+        return QString();
+    // size counts the terminating zero.
+    return QString::fromWCharArray(name, int(size - 1));
+}
+#else
+QString accountName()
+{
+    // getpwuid's record may be overwritten by a later call: the name is copied at once.
+    const passwd *account = getpwuid(geteuid());
+    return account && account->pw_name ? QString::fromLocal8Bit(account->pw_name) : QString();
 }
 #endif

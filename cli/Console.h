@@ -34,3 +34,7 @@ bool standardErrorIsTerminal();
 bool isWindowsConsole(int descriptor);
 // Writes text to the Windows console of descriptor; false when it cannot.
 bool writeConsole(int descriptor, const QString &text);
+
+// The name of the operating system's account the process runs as (its effective user on POSIX
+// systems), which no environment variable can change; empty when the system cannot tell.
+QString accountName();
