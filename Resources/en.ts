@@ -395,6 +395,38 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
         <source>%1: the name is not text in the system&apos;s encoding.</source>
         <translation>%1: the name is not text in the system&apos;s encoding.</translation>
     </message>
+    <message>
+        <source>a link, not a file of its own</source>
+        <translation>a link, not a file of its own</translation>
+    </message>
+    <message>
+        <source>line %1: %2 fields instead of %3</source>
+        <translation>line %1: %2 fields instead of %3</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted value is not closed</source>
+        <translation>line %1: a quoted value is not closed</translation>
+    </message>
+    <message>
+        <source>Backups of instruments that are not reachable: %1.</source>
+        <translation>Backups of instruments that are not reachable: %1.</translation>
+    </message>
+    <message>
+        <source>None of the instruments has a backup in %1.</source>
+        <translation>None of the instruments has a backup in %1.</translation>
+    </message>
+    <message>
+        <source>Stopped by a request to end the program after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>Stopped by a request to end the program after the instrument in progress had finished and was disconnected. Done: %1.</translation>
+    </message>
+    <message>
+        <source>Written, but not recorded.</source>
+        <translation>Written, but not recorded.</translation>
+    </message>
+    <message>
+        <source>(not written)</source>
+        <translation>(not written)</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -395,6 +395,38 @@ TARGET:
         <source>%1: the name is not text in the system&apos;s encoding.</source>
         <translation>%1: 名前がシステムの文字コードのテキストではありません。</translation>
     </message>
+    <message>
+        <source>a link, not a file of its own</source>
+        <translation>リンクです。独立したファイルではありません</translation>
+    </message>
+    <message>
+        <source>line %1: %2 fields instead of %3</source>
+        <translation>%1 行目: 項目が %3 個ではなく %2 個です</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted value is not closed</source>
+        <translation>%1 行目: 引用符で囲まれた値が閉じていません</translation>
+    </message>
+    <message>
+        <source>Backups of instruments that are not reachable: %1.</source>
+        <translation>接続されていない測定器のバックアップ: %1。</translation>
+    </message>
+    <message>
+        <source>None of the instruments has a backup in %1.</source>
+        <translation>%1 にはどの測定器のバックアップもありません。</translation>
+    </message>
+    <message>
+        <source>Stopped by a request to end the program after the instrument in progress had finished and was disconnected. Done: %1.</source>
+        <translation>プログラム終了の要求により、処理中の測定器の完了と切断を待って停止しました。完了: %1。</translation>
+    </message>
+    <message>
+        <source>Written, but not recorded.</source>
+        <translation>書き込みましたが、記録されていません。</translation>
+    </message>
+    <message>
+        <source>(not written)</source>
+        <translation>(書き込まれていません)</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

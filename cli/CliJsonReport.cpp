@@ -109,12 +109,13 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
         summaryJson.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(summary.skipped));
         summaryJson.insert(QStringLiteral("notReachable"), QJsonArray::fromStringList(m_backupsNotReached));
     }
-    m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
-                                  {QStringLiteral("dryRun"), m_request.dryRun},
-                                  {QStringLiteral("instruments"), instruments},
-                                  {QStringLiteral("summary"), summaryJson},
-                                  {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
-                                  {QStringLiteral("exitStatus"), summary.exitStatus}});
+    m_output.document(QJsonObject{
+        {QStringLiteral("command"), m_request.commandName},
+        {QStringLiteral("dryRun"), m_request.dryRun},
+        {QStringLiteral("instruments"), instruments},
+        {QStringLiteral("summary"), summaryJson},
+        {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
+        {QStringLiteral("exitStatus"), summary.exitStatus}});
     if (stop != CliStop::NONE)
         m_output.message(summary.interruption);
     return summary.exitStatus;

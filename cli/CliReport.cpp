@@ -74,7 +74,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
         summary.text += QLatin1Char(' ') + CliText::tr("Backups of instruments that are not reachable: %1.")
                                                .arg(m_backupsNotReached.join(separator));
     // A restore that found a backup for none of its instruments did nothing that was asked.
-    const bool noBackup = m_request.command == CliCommand::Restore && summary.skipped.size() == results.size();
+    const bool noBackup =
+        m_request.command == CliCommand::Restore && summary.skipped.size() == results.size();
     if (noBackup)
         summary.text += QLatin1Char(' ') + CliText::tr("None of the instruments has a backup in %1.")
                                                .arg(QDir::toNativeSeparators(m_request.file));
@@ -86,8 +87,9 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
                 .arg(doneText);
     else if (stop == CliStop::END_REQUEST)
         summary.interruption =
-            CliText::tr("Stopped by a request to end the program after the instrument in progress had finished "
-                        "and was disconnected. Done: %1.")
+            CliText::tr(
+                "Stopped by a request to end the program after the instrument in progress had finished "
+                "and was disconnected. Done: %1.")
                 .arg(doneText);
     else if (stop == CliStop::OUTPUT_FAILED)
         summary.interruption =
@@ -95,8 +97,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
                 "Stopped because standard output could not be written, after the instrument in progress "
                 "had finished and was disconnected. Done: %1.")
                 .arg(doneText);
-    summary.exitStatus = summary.failed.isEmpty() && summary.notDone.isEmpty() && unlisted == 0 && !noBackup &&
-                                     stop == CliStop::NONE
+    summary.exitStatus = summary.failed.isEmpty() && summary.notDone.isEmpty() && unlisted == 0 &&
+                                 !noBackup && stop == CliStop::NONE
                              ? CLI_EXIT_SUCCESS
                              : CLI_EXIT_FAILURE;
     return summary;

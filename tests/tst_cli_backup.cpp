@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #ifndef _WIN32
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -62,6 +63,22 @@ QString whiteFile(const QByteArray &serial)
     return QString::fromLatin1("White\r\nvalues\r\n" + serial + "\r\n" + pieces.join(',') + "\r\n");
 }
 
+const QByteArray kProfile("export PATH\n");
+const QByteArray kRecordHeader("\xEF\xBB\xBFtime,user,computer,command,serial,setting,old,new,result\r\n");
+
+// The lines of a change record as "setting:result".
+QStringList recordedResults(const QString &path)
+{
+    QVector<ChangeEntry> entries;
+    QString error;
+    if (!ChangeRecord(path).read(entries, error))
+        qWarning("%s", qPrintable(error));
+    QStringList results;
+    for (const ChangeEntry &entry : entries)
+        results.append(entry.setting + ':' + entry.result);
+    return results;
+}
+
 #ifndef _WIN32
 // kt9-cli started by a shell whose file-size limit is 1024 bytes, SIGXFSZ at its default.
 QStringList limitedToOneBlock(const QStringList &arguments)
@@ -82,6 +99,12 @@ private slots:
     void refused();
     void copyBeforeRegister_data();
     void copyBeforeRegister();
+    void halfRestored_data();
+    void halfRestored();
+    void damagedRecord_data();
+    void damagedRecord();
+    void recordFile_data();
+    void recordFile();
     void concurrentAppends();
     void csvField_data();
     void csvField();
@@ -196,7 +219,12 @@ void TestCliBackup::refused_data()
         << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
     QTest::newRow("change record named by no text")
         << "record not text" << QStringList{"--all"} << 2 << "the name is not text in the system's encoding.";
-    QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 0
+    QTest::newRow("change record a link")
+        << "linked record" << QStringList{"--all"} << 2 << "a link, not a file of its own";
+    QTest::newRow("change record another file")
+        << "foreign record" << QStringList{"--all"} << 2 << "not a change record of kt9-cli";
+    // Nothing done is no success.
+    QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 1
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
 }
 
@@ -225,6 +253,17 @@ void TestCliBackup::refused()
         if (damage == "record fifo")
             target << "--record" << fifo;
 #endif
+    } else if (damage.endsWith(" record")) {
+#ifdef _WIN32
+        if (damage == "linked record")
+            QSKIP("a link made by QFile::link on Windows is a shortcut, whose name ends in .lnk");
+#endif
+        // A shell profile, which must not receive a line whose SSID the shell would run.
+        const QString profile = writeTextFile(m_files, "profile", kProfile);
+        const QString record = m_files.filePath("linked-record.csv");
+        QFile::remove(record);
+        QVERIFY(damage == "foreign record" || QFile::link(profile, record));
+        target << "--record" << (damage == "linked record" ? record : profile);
     } else if (damage == "files" || damage == "powerOff") {
         QFile file(dir.filePath("00000002/instrument.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -270,6 +309,11 @@ void TestCliBackup::refused()
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2((result.errText() + result.outText()).contains(message), qPrintable(result.errText()));
     QCOMPARE(instrumentFiles(sim.path()), before);
+    if (damage.endsWith(" record")) {
+        QFile profile(m_files.filePath("profile"));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QCOMPARE(profile.readAll(), kProfile);
+    }
 }
 
 // register first saves what it overwrites; when that copy cannot be saved it writes nothing.
@@ -348,6 +392,179 @@ void TestCliBackup::copyBeforeRegister()
     // The copy undoes the registration.
     QCOMPARE(cli.run({"restore", saved.captured(1), "--calibration"}, env).exitCode, 0);
     QCOMPARE(sim.read("a").value("calibration"), original.value("calibration"));
+}
+
+// A restore whose later write fails records and reports each change with its own outcome, and
+// a switch value other than 0 and 1 is listed as the change it is. The record names the
+// account, not what USER says.
+void TestCliBackup::halfRestored_data()
+{
+    QTest::addColumn<QJsonObject>("keys"); ///< the instrument's, before the restore
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("recorded");
+    QTest::addColumn<QString>("line"); ///< on standard output
+
+    QTest::newRow("power-off write fails")
+        << QJsonObject{{"faults", QJsonObject{{"QLX_SetShutdownTime", QLX_ERROR_COMMUNICATION_SEND}}}} << 1
+        << QStringList{"ssid:succeeded", "ipAddress:succeeded", "powerOff:failed", "whitePlate:failed",
+                       "ambientAdapter:failed"}
+        << "    Auto Power Off: 60minutes -> 30minutes (not written)";
+    QTest::newRow("calibration write fails")
+        << QJsonObject{{"faults",
+                        QJsonObject{{"QLX_JIG_SetFactoryCalib_CALREFDATA", QLX_ERROR_COMMUNICATION_SEND}}}}
+        << 1
+        << QStringList{"ssid:succeeded", "ipAddress:succeeded", "powerOff:succeeded", "whitePlate:failed",
+                       "ambientAdapter:failed"}
+        << "    Auto Power Off: 60minutes -> 30minutes";
+    QTest::newRow("wireless LAN switch 2")
+        << QJsonObject{{"network", QJsonObject{{"APConnectUse", 2}}}} << 0
+        << QStringList{"wirelessLan:succeeded", "ssid:succeeded",       "ipAddress:succeeded",
+                       "powerOff:succeeded",    "whitePlate:succeeded", "ambientAdapter:succeeded"}
+        << "    Wireless LAN: Enable (2) -> Enable";
+}
+
+void TestCliBackup::halfRestored()
+{
+    QFETCH(QJsonObject, keys);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, recorded);
+    QFETCH(QString, line);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1, 1));
+    QTemporaryDir folder;
+    CliRunner cli(sim.path());
+    QCOMPARE(cli.run({"backup", folder.path()}).exitCode, 0);
+    QJsonObject changed = instrument(1, 4);
+    changed.insert("shutdownMode", 3);
+    QJsonObject network = changed.value("network").toObject();
+    for (auto key = keys.begin(); key != keys.end(); ++key) {
+        if (key.key() == "network")
+            network.insert("APConnectUse", key.value().toObject().value("APConnectUse"));
+        else
+            changed.insert(key.key(), key.value());
+    }
+    changed.insert("network", network);
+    sim.write("a", changed);
+    QProcessEnvironment env = cli.environment();
+    env.insert("KT9_RECORD", m_files.filePath(QStringLiteral("half-%1.csv").arg(QTest::currentDataTag())));
+    env.insert("XDG_DATA_HOME", m_files.filePath("half-restored-data"));
+    env.insert("USER", "mallory");
+    env.insert("LOGNAME", "mallory");
+
+    const CliResult result = cli.run({"restore", folder.path(), "--calibration"}, env);
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(recordedResults(env.value("KT9_RECORD")), recorded);
+    QVERIFY2(result.outText().split('\n').contains(line), qPrintable(result.outText()));
+    QVERIFY(result.outText().contains("    SSID: Lab, \"4\" -> Lab, \"1\"\n"));
+    QVector<ChangeEntry> entries;
+    QString error;
+    QVERIFY(ChangeRecord(env.value("KT9_RECORD")).read(entries, error));
+#ifndef _WIN32
+    QCOMPARE(entries.first().user, QString::fromLocal8Bit(getpwuid(geteuid())->pw_name));
+#endif
+}
+
+// history names the first damaged line of a record and fails; a record whose last line lacks
+// its line end (a hand edit) gets it before the next line.
+void TestCliBackup::damagedRecord_data()
+{
+    QTest::addColumn<QByteArray>("lines"); ///< after the header
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("quote not closed") << QByteArray("t,u,c,power-off,00000001,powerOff,15,60,succeeded\r\n"
+                                                    "t,u,c,power-off,00000001,\"powerOff,15,60,succeeded\r\n")
+                                      << 1 << "line 3: a quoted value is not closed";
+    QTest::newRow("eight fields") << QByteArray("t,u,c,\"power\r\noff\",00000001,powerOff,15,60,succeeded\r\n"
+                                                "t,u,c,power-off,00000001,powerOff,15,60\r\n")
+                                  << 1 << "line 4: 8 fields instead of 9";
+    QTest::newRow("no last line end") << QByteArray("t,u,c,power-off,00000001,powerOff,15,60,edited") << 0
+                                      << "t  00000001  power-off  powerOff: 15 -> 60  edited  u@c";
+}
+
+void TestCliBackup::damagedRecord()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    SimInstrumentDir sim;
+    sim.write("a", instrument(1, 1));
+    CliRunner cli(sim.path());
+    const QString record = writeTextFile(
+        m_files, QStringLiteral("damaged-%1.csv").arg(QTest::currentDataTag()), kRecordHeader + lines);
+    QCOMPARE(cli.run({"power-off", "60", "--record", record}).exitCode, 0);
+
+    const CliResult result = cli.run({"history", "--record", record});
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2((result.errText() + result.outText()).contains(message), qPrintable(result.errText()));
+    if (exitCode == 0)
+        QVERIFY2(result.outText().contains("  00000001  power-off  powerOff: 30 -> 60  succeeded  "),
+                 qPrintable(result.outText()));
+}
+
+// The record and the folders it creates are the user's, whatever the umask; an append that a
+// file-size limit cuts short fails the instrument and leaves the record as it was.
+void TestCliBackup::recordFile_data()
+{
+    QTest::addColumn<QString>("shell"); ///< what the shell does before it starts kt9-cli
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("umask 000") << "umask 000" << 0 << "OK  Successful device writing.";
+    QTest::newRow("file-size limit")
+        << "ulimit -f 1" << 1
+        << "FAILED  Successful device writing. Written, but not recorded. The change record ";
+}
+
+void TestCliBackup::recordFile()
+{
+    QFETCH(QString, shell);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+#ifdef _WIN32
+    QSKIP("file modes and file-size limits are POSIX matters");
+#else
+    // An instrument whose file stays below the limit.
+    SimInstrumentDir sim;
+    QJsonObject small = usbInstrument(1);
+    small.insert("shutdownMode", 2);
+    sim.write("a", small);
+    CliRunner cli(sim.path());
+    QTemporaryDir dir;
+    const QString record = dir.filePath("new/folder/changes.csv");
+    QByteArray before;
+    if (exitCode != 0) {
+        // One line short of the limit of 1024 bytes: the next one exceeds it.
+        const QByteArray line = "t,u,c,power-off,00000001,powerOff,15,60,succeeded\r\n";
+        before = kRecordHeader;
+        while (before.size() + line.size() < 1000)
+            before += line;
+        QVERIFY(QDir().mkpath(dir.filePath("new/folder")));
+        writeTextFile(dir, "new/folder/changes.csv", before);
+    }
+    const CliResult result = cli.run(QStringList{"-c", shell + "; exec \"$0\" \"$@\"", KT9_CLI_PROGRAM,
+                                                 "power-off", "60", "--record", record},
+                                     cli.environment(), {}, "/bin/sh");
+
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.outText().contains(message), qPrintable(result.outText()));
+    QCOMPARE(sim.read("a").value("shutdownMode").toInt(), 3);
+    QFile file(record);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (exitCode != 0) {
+        QVERIFY(result.outText().contains("cannot be written: File too large"));
+        QCOMPARE(file.readAll(), before);
+        return;
+    }
+    QCOMPARE(recordedResults(record), QStringList{"powerOff:succeeded"});
+    QCOMPARE(QFileInfo(record).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    for (const QString &folder : {dir.filePath("new"), dir.filePath("new/folder")})
+        QCOMPARE(QFileInfo(folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#endif
 }
 
 // Two processes appending 500 lines each at once: 1000 whole lines, none lost.

@@ -1,5 +1,5 @@
-// What stops kt9-cli while it works through several instruments: Ctrl+C, a reader that has
-// gone, a full disk or no standard output at all. It finishes the instrument in hand,
+// What stops kt9-cli while it works through several instruments: Ctrl+C, SIGTERM, SIGHUP, a
+// reader that has gone, a full disk or no standard output at all. It finishes the instrument in hand,
 // disconnects it, leaves the others untouched and says which were done. Signals, pipes,
 // /dev/full and the shell's ">&-" are POSIX matters, so this test is built on POSIX systems only.
 
@@ -25,28 +25,32 @@ private slots:
 
 void TestCliInterrupt::stopsBetweenInstruments_data()
 {
-    QTest::addColumn<bool>("interrupt");      ///< Ctrl+C once the first instrument is connected
+    QTest::addColumn<int>("signal");          ///< sent once the first instrument is connected; 0: none
     QTest::addColumn<QString>("redirection"); ///< of standard output
     QTest::addColumn<int>("done");            ///< instruments written
     QTest::addColumn<QStringList>("errors");  ///< pieces of standard error
 
-    QTest::newRow("Ctrl+C") << true << QString() << 1 << QStringList();
+    QTest::newRow("Ctrl+C") << int(SIGINT) << QString() << 1 << QStringList();
+    // A scheduler's time-out, a service's stop, a terminal gone: as Ctrl+C.
+    QTest::newRow("SIGTERM") << int(SIGTERM) << QString() << 1 << QStringList();
+    QTest::newRow("SIGHUP") << int(SIGHUP) << QString() << 1 << QStringList();
     // The reader has gone before the first result is written.
-    QTest::newRow("reader gone") << false << "| head -c0" << 1
+    QTest::newRow("reader gone") << 0 << "| head -c0" << 1
                                  << QStringList{"Stopped because standard output could not be written, " +
                                                     kDoneFirst,
                                                 "kt9-cli: Standard output could not be written: Broken pipe"};
-    QTest::newRow("full disk") << false << ">/dev/full" << 1
+    QTest::newRow("full disk") << 0 << ">/dev/full" << 1
                                << QStringList{
                                       "Stopped because standard output could not be written, " + kDoneFirst,
                                       "Standard output could not be written: No space left on device"};
     QTest::newRow("no standard output")
-        << false << ">&-" << 0 << QStringList{"Done: none.", "kt9-cli: Standard output is closed."};
+        << 0 << ">&-" << 0 << QStringList{"Done: none.", "kt9-cli: Standard output is closed."};
 }
 
 void TestCliInterrupt::stopsBetweenInstruments()
 {
-    QFETCH(bool, interrupt);
+    QFETCH(int, signal);
+    const bool interrupt = signal != 0;
     QFETCH(QString, redirection);
     QFETCH(int, done);
     QFETCH(QStringList, errors);
@@ -62,14 +66,17 @@ void TestCliInterrupt::stopsBetweenInstruments()
 
     CliRunner cli(sim.path());
     cli.outputRedirection = redirection;
+    QTemporaryDir recordDir;
+    QProcessEnvironment env = cli.environment();
+    env.insert("KT9_RECORD", recordDir.filePath("changes.csv"));
     bool interrupted = false;
-    const CliResult result = cli.run({"power-off", "60", "--all"}, cli.environment(),
-                                     [&](const QByteArray &err, QProcess &process) {
-                                         if (interrupt && !interrupted && err.contains("QLX_Connect -> 0")) {
-                                             ::kill(pid_t(process.processId()), SIGINT);
-                                             interrupted = true;
-                                         }
-                                     });
+    const CliResult result =
+        cli.run({"power-off", "60", "--all"}, env, [&](const QByteArray &err, QProcess &process) {
+            if (interrupt && !interrupted && err.contains("QLX_Connect -> 0")) {
+                ::kill(pid_t(process.processId()), signal);
+                interrupted = true;
+            }
+        });
 
     QCOMPARE(interrupted, interrupt);
     QVERIFY(!result.crashed);
@@ -85,15 +92,24 @@ void TestCliInterrupt::stopsBetweenInstruments()
             "QLX_Connect -> 0\nQLX_GetShutdownTime -> 0\nQLX_SetShutdownTime -> 0\nQLX_Disconnect -> 0\n"));
     for (const QString &piece : errors)
         QVERIFY2(result.errText().contains(piece), qPrintable(result.errText()));
-    if (interrupt)
-        QCOMPARE(result.outText(),
-                 QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  OK  Successful device writing.\n"
-                                "    Auto Power Off: 15minutes -> 60minutes\n"
-                                "00000002  KALDO-1(USB,Serial#00000002)  NOT DONE\n"
-                                "00000003  KALDO-1(USB,Serial#00000003)  NOT DONE\n"
-                                "Stopped by Ctrl+C after the instrument in progress had finished and was "
-                                "disconnected. Done: 00000001.\n"
-                                "Summary: 1 of 3 succeeded. Not done: 00000002, 00000003.\n"));
+    if (!interrupt)
+        return;
+    const QString stopped = signal == SIGINT
+                                ? QStringLiteral("Stopped by Ctrl+C after ")
+                                : QStringLiteral("Stopped by a request to end the program after ");
+    QCOMPARE(
+        result.outText(),
+        QStringLiteral("00000001  KALDO-1(USB,Serial#00000001)  OK  Successful device writing.\n"
+                       "    Auto Power Off: 15minutes -> 60minutes\n"
+                       "00000002  KALDO-1(USB,Serial#00000002)  NOT DONE\n"
+                       "00000003  KALDO-1(USB,Serial#00000003)  NOT DONE\n") +
+            stopped +
+            QStringLiteral("the instrument in progress had finished and was disconnected. Done: 00000001.\n"
+                           "Summary: 1 of 3 succeeded. Not done: 00000002, 00000003.\n"));
+    // The instrument in hand was recorded before the run stopped.
+    QFile record(env.value("KT9_RECORD"));
+    QVERIFY(record.open(QIODevice::ReadOnly));
+    QCOMPARE(record.readAll().count("power-off,00000001,powerOff,15,60,succeeded\r\n"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCliInterrupt)
