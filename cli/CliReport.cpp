@@ -74,8 +74,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
         summary.text += QLatin1Char(' ') + CliText::tr("Backups of instruments that are not reachable: %1.")
                                                .arg(m_backupsNotReached.join(separator));
     // A restore that found a backup for none of its instruments did nothing that was asked.
-    const bool noBackup =
-        m_request.command == CliCommand::Restore && summary.skipped.size() == results.size();
+    const bool noBackup = m_request.command == CliCommand::Restore && !results.isEmpty() &&
+                          summary.skipped.size() == results.size();
     if (noBackup)
         summary.text += QLatin1Char(' ') + CliText::tr("None of the instruments has a backup in %1.")
                                                .arg(QDir::toNativeSeparators(m_request.file));
