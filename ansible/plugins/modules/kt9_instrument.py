@@ -220,8 +220,10 @@ FIELD_OPTIONS = {
     'powerOff': 'power_off',
 }
 
+# The plan: PLAN_NAME in a new folder (mkdtemp: mode 0700) whose name starts with PLAN_PREFIX.
 PLAN_PREFIX = 'kt9-plan-'
-PLAN_SUFFIX = '.csv'
+PLAN_NAME = 'kt9-plan.csv'
+PLAN_MODE = 0o600
 
 
 def instrument_spec():
@@ -282,19 +284,20 @@ def plan_text(rows):
 
 
 def write_plan(folder, text):
-    """Writes the plan to a new file that only this user can read (mkstemp: mode 0600)."""
-    handle, path = tempfile.mkstemp(suffix=PLAN_SUFFIX, dir=folder)
+    """Writes the plan to a new file that only this user can read (mode 0600)."""
+    path = os.path.join(folder, PLAN_NAME)
+    handle = os.open(path, os.O_WRONLY | os.O_CREAT | os.O_EXCL, PLAN_MODE)
     with os.fdopen(handle, 'w', encoding='utf-8', newline='') as plan:
         plan.write(text)
-    return path
 
 
-def command_line(program, plan, params, check_mode):
-    args = [program, 'apply', plan, '--json', '--lang', params['lang']]
+def command_line(program, params, check_mode):
+    # kt9-cli names the plan in its messages: by its own name, not the temporary folder's.
+    args = [program, 'apply', PLAN_NAME, '--json', '--lang', params['lang']]
     if check_mode:
         args.append('--dry-run')
     if params['record']:
-        args += ['--record', params['record']]
+        args += ['--record', os.path.abspath(params['record'])]
     return args
 
 
@@ -303,19 +306,30 @@ def find_program(module):
     if program:
         if not os.access(program, os.X_OK) or os.path.isdir(program):
             module.fail_json(msg='kt9-cli not found: %s is not an executable program' % program)
-        return program
+        return os.path.abspath(program)
     found = module.get_bin_path('kt9-cli')
     if not found:
         module.fail_json(msg='kt9-cli not found on PATH; give its path in the kt9_cli option')
     return found
 
 
+def plan_folder(module):
+    try:
+        return tempfile.mkdtemp(prefix=PLAN_PREFIX)
+    except OSError as error:
+        module.fail_json(msg='cannot make a folder for the plan: %s' % to_native(error))
+
+
 def run_plan(module, program, text):
     """Runs kt9-cli apply on the plan; the plan and its folder are gone when this returns."""
-    folder = tempfile.mkdtemp(prefix=PLAN_PREFIX)
+    folder = plan_folder(module)
     try:
-        plan = write_plan(folder, text)
-        return module.run_command(command_line(program, plan, module.params, module.check_mode))
+        write_plan(folder, text)
+        # run_command turns a program that cannot be started into a failed task itself.
+        return module.run_command(command_line(program, module.params, module.check_mode),
+                                  cwd=folder)
+    except OSError as error:
+        module.fail_json(msg='cannot write the plan: %s' % to_native(error))
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
@@ -372,7 +386,9 @@ def main():
     report = parse_report(module, rc, out, err)
 
     instruments = [instrument_result(entry) for entry in report.get('instruments', [])]
-    changed = bool(report.get('changed')) or any(i['changed'] for i in instruments)
+    # A dry run's changes are the ones it would make.
+    changed = bool(report.get('changed')) or any(
+        i['changed'] or (module.check_mode and i['changes']) for i in instruments)
     summary = (report.get('summary') or {}).get('text', '')
     result = dict(changed=changed, instruments=instruments, summary=summary, rc=rc)
     if module._diff:
