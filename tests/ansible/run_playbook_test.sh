@@ -38,7 +38,7 @@ fail() {
 # Ansible runs the module with the Python it runs on itself.
 python=$(ansible --version | sed -n 's/^ *python version = .*(\(.*\))$/\1/p')
 
-# Three instruments on USB, on the factory's settings; the sim writes them back as it changes them.
+# Three instruments on USB with the factory's settings, which the simulated library rewrites.
 export QLXSDK_SIM_DIR="$work/instruments"
 mkdir -p "$QLXSDK_SIM_DIR"
 for serial in "${SERIALS[@]}"; do
@@ -54,7 +54,8 @@ export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/confi
 export ANSIBLE_CONFIG="$work/ansible.cfg" ANSIBLE_HOME="$work/ansible-home"
 export ANSIBLE_LOCAL_TEMP="$work/ansible-local" ANSIBLE_REMOTE_TEMP="$work/ansible-remote"
 export ANSIBLE_COLLECTIONS_PATH="$work/collections" ANSIBLE_NOCOLOR=1 ANSIBLE_RETRY_FILES_ENABLED=0
-export TMPDIR="$work/tmp" LC_ALL=C.UTF-8 PATH="$(dirname "$kt9_cli"):$PATH"
+kt9_cli_dir=$(dirname "$kt9_cli")
+export TMPDIR="$work/tmp" LC_ALL=C.UTF-8 PATH="$kt9_cli_dir:$PATH"
 record="$work/changes.csv"
 key=$(sed -n 's/^vault_kt9_key: //p' "$here/site_vars.yml")
 
@@ -142,6 +143,7 @@ expect_recap single_again 'changed=0 .*failed=0'
 # kt9-cli names the plan in its messages; the module's is kt9-plan.csv in a folder of its own.
 mkdir "$work/expected"
 kt9_error() {
+    # shellcheck disable=SC2059 # the plan is the format, the key its one %s
     printf "$1" "$key" > "$work/expected/kt9-plan.csv"
     (cd "$work/expected" && "$kt9_cli" apply kt9-plan.csv --dry-run --json --lang en) \
         > "$work/refusal.json" 2> /dev/null || true
