@@ -428,7 +428,7 @@ TARGET:
     </message>
     <message>
         <source>Not reachable: no instrument with this serial number is listed.</source>
-        <translation>接続できません (not reachable): このシリアル番号の測定器は一覧にありません。</translation>
+        <translation>到達できません: このシリアル番号の測定器は一覧にありません。</translation>
     </message>
     <message>
         <source>%1 instruments with this serial number are listed; none of them is written.</source>
