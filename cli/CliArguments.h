@@ -49,8 +49,9 @@ struct CliTarget
 struct CliRequest
 {
     CliCommand command = CliCommand::Help;
-    QString commandName;     ///< as typed, e.g. "network load"
-    QString file; ///< network load / save, register, the plan of apply; the backup folder of backup and restore
+    QString commandName; ///< as typed, e.g. "network load"
+    QString
+        file; ///< network load / save, register, the plan of apply; the backup folder of backup and restore
     bool recordNamed = true; ///< false: recordFile is not the text of the bytes given
     bool fileNamed = true;   ///< false: file is not the text of the bytes given, and names no file
     QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;

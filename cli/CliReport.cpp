@@ -81,8 +81,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
     if (unlisted > 0)
         summary.text += QLatin1Char(' ') + unlistedText(unlisted);
     if (m_notInPlan > 0)
-        summary.text += QLatin1Char(' ') +
-                        CliText::tr("Listed but not in the plan, not touched: %1.").arg(m_notInPlan);
+        summary.text +=
+            QLatin1Char(' ') + CliText::tr("Listed but not in the plan, not touched: %1.").arg(m_notInPlan);
     const QString doneText = done.isEmpty() ? CliText::tr("none") : done.join(separator);
     if (stop == CliStop::INTERRUPT)
         summary.interruption =

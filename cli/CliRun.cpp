@@ -3,10 +3,10 @@
 #include "CliOutput.h"
 #include "CliRunContext.h"
 #include "CliTexts.h"
+#include "CliValues.h"
 #include "Interrupt.h"
 #include "NetworkInput.h"
 #include "StaticAddresses.h"
-#include "CliValues.h"
 #include "instrument/EightBitText.h"
 
 #include <QDateTime>
@@ -117,7 +117,8 @@ bool CliRun::prepare()
     // A folder or record named by bytes that are no text would have another one written.
     // So is a plan, which is opened by its name as text.
     const bool folderOperand = m_request.command == CliCommand::Backup ||
-                               m_request.command == CliCommand::Restore || m_request.command == CliCommand::Apply;
+                               m_request.command == CliCommand::Restore ||
+                               m_request.command == CliCommand::Apply;
     if ((folderOperand && !m_request.fileNamed) || !m_request.recordNamed) {
         m_report->error(
             CliText::tr("%1: the name is not text in the system's encoding.")
@@ -163,8 +164,7 @@ bool CliRun::selectTargets(QVector<int> &targets, int &status)
 {
     // A plan's rows whose instruments are all missing are each reported as not reachable.
     const bool plan = m_request.command == CliCommand::Apply;
-    if (!m_ctrl.refreshFullPortList() ||
-        (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0 && !plan)) {
+    if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0 && !plan)) {
         status = m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
         return false;
     }
@@ -259,8 +259,8 @@ QString CliRun::repeatedAddressIn(const QVector<int> &targets) const
         if (m_request.command == CliCommand::NetworkLoad && m_wanted.DHCPUse == eDHCP_OFF)
             addresses.append({serial, addressText(m_wanted.IPAddress)});
         const auto backup = m_backups.constFind(serial);
-        if (m_request.command == CliCommand::Restore && backup != m_backups.constEnd() && backup->hasNetwork &&
-            backup->network.DHCPUse == eDHCP_OFF)
+        if (m_request.command == CliCommand::Restore && backup != m_backups.constEnd() &&
+            backup->hasNetwork && backup->network.DHCPUse == eDHCP_OFF)
             addresses.append({serial, addressText(backup->network.IPAddress)});
     }
     const int repeated = repeatedAddress(addresses);

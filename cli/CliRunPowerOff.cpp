@@ -5,8 +5,9 @@
 
 Change CliRun::powerOffChange(QlxShutdownMode before, QlxShutdownMode after)
 {
-    return {QStringLiteral("powerOff"), windowText(WindowText::AUTO_POWER_OFF), powerOffCaption(before),
-            powerOffCaption(after),     powerOffWord(before),                   powerOffWord(after)};
+    return {QStringLiteral("powerOff"), windowText(WindowText::AUTO_POWER_OFF),
+            powerOffCaption(before),    powerOffCaption(after),
+            powerOffWord(before),       powerOffWord(after)};
 }
 
 bool CliRun::powerOff(InstrumentResult &result)

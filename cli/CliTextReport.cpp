@@ -57,7 +57,7 @@ void CliTextReport::instrument(const InstrumentResult &result)
     // apply says what became of each instrument of its plan.
     const bool plan = m_request.command == CliCommand::Apply;
     if (plan && result.outcome == InstrumentResult::Succeeded)
-        word = !changed(result)     ? CliText::tr("UNCHANGED")
+        word = !changed(result)   ? CliText::tr("UNCHANGED")
                : m_request.dryRun ? CliText::tr("WOULD CHANGE")
                                   : CliText::tr("CHANGED");
     QString line = QStringLiteral("%1  %2  %3").arg(result.serial, result.label, word);

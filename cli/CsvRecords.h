@@ -22,10 +22,10 @@ struct CsvFile
     enum Problem
     {
         NONE,
-        UNCLOSED_QUOTE,      ///< a quoted cell runs to the end of the file
-        TEXT_AFTER_QUOTE,    ///< more than blanks between a closing quotation mark and the separator
+        UNCLOSED_QUOTE,   ///< a quoted cell runs to the end of the file
+        TEXT_AFTER_QUOTE, ///< more than blanks between a closing quotation mark and the separator
     };
-    char separator = ',';      ///< ',' or ';', whichever the first record uses first
+    char separator = ',';       ///< ',' or ';', whichever the first record uses first
     QVector<CsvRecord> records; ///< record N is row N + 1 as a spreadsheet numbers it
     Problem problem = NONE;
     int problemRecord = 0; ///< the position in records of the record with the problem

@@ -57,7 +57,10 @@ struct PlanReader
         error = QStringLiteral("%1: %2").arg(shownName, message);
         return false;
     }
-    bool failRow(int row, const QString &reason) { return fail(CliText::tr("row %1: %2").arg(row).arg(reason)); }
+    bool failRow(int row, const QString &reason)
+    {
+        return fail(CliText::tr("row %1: %2").arg(row).arg(reason));
+    }
     bool failCell(int row, const QString &column, const QString &reason)
     {
         return fail(CliText::tr("row %1, column %2: %3").arg(row).arg(column, reason));
@@ -153,8 +156,9 @@ bool takeCell(int column, const QByteArray &text, FleetRow &row, QString &reason
     case GATEWAY:
     case DNS:
         if (!address(text, row.addresses[column - IP])) {
-            reason = CliText::tr("needs an address such as 192.168.0.10 (four numbers from 0 to 255), not %1.")
-                         .arg(shownValue(text));
+            reason =
+                CliText::tr("needs an address such as 192.168.0.10 (four numbers from 0 to 255), not %1.")
+                    .arg(shownValue(text));
             return false;
         }
         row.hasAddress[column - IP] = true;
@@ -263,7 +267,8 @@ bool readRows(const CsvFile &csv, const QVector<int> &columns, PlanReader &reade
                 return reader.failCell(row.row, columnName(column), reason);
         }
         if (record.value(serialCell).text.isEmpty())
-            return reader.failCell(row.row, columnName(SERIAL), CliText::tr("needs the instrument's serial number."));
+            return reader.failCell(row.row, columnName(SERIAL),
+                                   CliText::tr("needs the instrument's serial number."));
         rows.append(row);
     }
     return true;
@@ -302,11 +307,11 @@ bool readFleetPlan(const QString &path, const QString &shownName, QVector<FleetR
         return done(false);
     if (csv.problem != CsvFile::NONE) {
         const int column = columns.value(csv.problemCell, NO_COLUMN);
-        return done(reader.failCell(csv.problemRecord + 1,
-                                    column == NO_COLUMN ? QString::number(csv.problemCell + 1) : columnName(column),
-                                    csv.problem == CsvFile::UNCLOSED_QUOTE
-                                        ? CliText::tr("a quoted cell is not closed.")
-                                        : CliText::tr("text after the closing quotation mark.")));
+        return done(reader.failCell(
+            csv.problemRecord + 1,
+            column == NO_COLUMN ? QString::number(csv.problemCell + 1) : columnName(column),
+            csv.problem == CsvFile::UNCLOSED_QUOTE ? CliText::tr("a quoted cell is not closed.")
+                                                   : CliText::tr("text after the closing quotation mark.")));
     }
     if (headerRead && !readRows(csv, columns, reader, rows))
         return done(false);

@@ -123,8 +123,9 @@ void TestCli::healthyFailingAndPulled()
     sim.write("c", pulled);
     const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
     // DHCP on: a static address would go to one instrument only.
-    arguments.replaceInStrings("network.ini", writeTextFile(m_files, "network.ini",
-                                                            QByteArray(kNetworkFile).replace("DHCPUse=0", "DHCPUse=1")));
+    arguments.replaceInStrings(
+        "network.ini",
+        writeTextFile(m_files, "network.ini", QByteArray(kNetworkFile).replace("DHCPUse=0", "DHCPUse=1")));
 
     CliRunner cli(sim.path());
     bool pulledOut = false;
@@ -180,7 +181,8 @@ void TestCli::writesNothing_data()
 
     const QByteArray whiteFile = calibrationFile("10012345", 38);
     QTest::newRow("network load, dry run")
-        << QStringList{"network", "load", "input", "--port", "1", "--dry-run", "--show-key"} << kNetworkFile << 0
+        << QStringList{"network", "load", "input", "--port", "1", "--dry-run", "--show-key"} << kNetworkFile
+        << 0
         << QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK",
                        "    Wireless LAN: Disable -> Enable",
                        "    SSID: Old1 -> NewNet",
@@ -193,15 +195,17 @@ void TestCli::writesNothing_data()
         << QStringList{kRepeatedAddress + "10.1.2.3 would be given to more than one instrument: 00000001, "
                                           "00000002. Nothing was written."};
     const QByteArray plan = "serial,ssid,dhcp,ip\r\n1,Lab,off,10.0.0.1\r\n";
-    QTest::newRow("apply, dry run")
-        << QStringList{"apply", "input", "--dry-run"} << plan << 0
-        << QStringList{"00000001  KALDO-1(USB,Serial#00000001)  WOULD CHANGE", "    SSID: Old1 -> Lab",
-                       "    IP Address: 192.168.0.10 -> 10.0.0.1", "Listed but not in the plan, not touched: 1."};
+    QTest::newRow("apply, dry run") << QStringList{"apply", "input", "--dry-run"} << plan << 0
+                                    << QStringList{"00000001  KALDO-1(USB,Serial#00000001)  WOULD CHANGE",
+                                                   "    SSID: Old1 -> Lab",
+                                                   "    IP Address: 192.168.0.10 -> 10.0.0.1",
+                                                   "Listed but not in the plan, not touched: 1."};
     QTest::newRow("apply, serial twice")
-        << QStringList{"apply", "input"} << plan + "2,,,\r\n0001,X,,\r\n" << 2
-        << QStringList{"input: row 4, column serial: serial number 00000001 is also in row 2."};
+        << QStringList{"apply", "input"} << plan + "2,,,\r\n0001,X,,\r\n"
+        << 2 << QStringList{"input: row 4, column serial: serial number 00000001 is also in row 2."};
     QTest::newRow("apply, static address twice, JSON")
-        << QStringList{"apply", "input", "--json"} << plan + "2,Lab,off,10.0.0.1\r\n" << 2
+        << QStringList{"apply", "input", "--json"} << plan + "2,Lab,off,10.0.0.1\r\n"
+        << 2
         << QStringList{"input: row 3, column ip: " + kRepeatedAddress +
                        "10.0.0.1 would be given to more than one instrument: 00000001, 00000002."};
     QTest::newRow("apply, unknown column")
@@ -220,8 +224,8 @@ void TestCli::writesNothing_data()
         << QStringList{"apply", "input"} << QByteArray(plan).replace("10.0.0.1", "10.0.256.1") << 2
         << QStringList{"input: row 2, column ip: needs an address such as"};
     QTest::newRow("apply, SSID of 33 bytes")
-        << QStringList{"apply", "input"} << "serial,ssid\n1," + QByteArray(33, 'S') + "\n" << 2
-        << QStringList{"input: row 2, column ssid: 33 bytes; the instrument takes at most 32."};
+        << QStringList{"apply", "input"} << "serial,ssid\n1," + QByteArray(33, 'S') + "\n"
+        << 2 << QStringList{"input: row 2, column ssid: 33 bytes; the instrument takes at most 32."};
     QTest::newRow("apply, quoted cell not closed")
         << QStringList{"apply", "input"} << QByteArray("serial,ssid\n1,\"Lab\n2,X\n") << 2
         << QStringList{"input: row 2, column ssid: a quoted cell is not closed."};
@@ -297,7 +301,7 @@ void TestCli::writesNothing()
 void TestCli::applyTwice_data()
 {
     QTest::addColumn<QByteArray>("plan");
-    QTest::addColumn<QJsonValue>("ssid");       ///< instrument 1's SSID afterwards
+    QTest::addColumn<QJsonValue>("ssid");      ///< instrument 1's SSID afterwards
     QTest::addColumn<QStringList>("outcomes"); ///< of the first run, per plan row
     QTest::addColumn<int>("exitCode");
 
@@ -334,7 +338,8 @@ void TestCli::applyTwice()
     QCOMPARE(instrumentFiles(sim.path()).value("i3.json"), notInPlan);
     const QJsonObject json = first.json();
     QCOMPARE(json.value("changed").toBool(), outcomes.contains("changed"));
-    QCOMPARE(json.value("summary").toObject().value("notInPlan").toInt(), 3 - outcomes.count() + outcomes.count("not reachable"));
+    QCOMPARE(json.value("summary").toObject().value("notInPlan").toInt(),
+             3 - outcomes.count() + outcomes.count("not reachable"));
     // Instruments in the plan's order, the unreachable ones after them.
     QStringList reported;
     for (const QJsonValue &value : json.value("instruments").toArray()) {
@@ -355,7 +360,8 @@ void TestCli::applyTwice()
         }
     }
     QStringList expected = outcomes;
-    std::stable_partition(expected.begin(), expected.end(), [](const QString &o) { return o != "not reachable"; });
+    std::stable_partition(expected.begin(), expected.end(),
+                          [](const QString &o) { return o != "not reachable"; });
     QCOMPARE(reported, expected);
 
     const QMap<QString, QByteArray> applied = instrumentFiles(sim.path());
