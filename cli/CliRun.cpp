@@ -1,6 +1,7 @@
 #include "CliRun.h"
 
 #include "BackupFolder.h"
+#include "BackupStore.h"
 #include "ChangeRecord.h"
 #include "CliOutput.h"
 #include "CliReport.h"
@@ -632,9 +633,9 @@ bool Run::saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &cur
 bool Run::backup(InstrumentResult &result)
 {
     const QString folder = QDir(m_request.file).filePath(result.serial);
-    if (QFileInfo::exists(folder) && !m_request.force) {
-        result.messages.append(
-            CliText::tr("%1 already exists; --force replaces it.").arg(QDir::toNativeSeparators(folder)));
+    QString error;
+    if (!BackupStore::mayWrite(folder, m_request.force, error)) {
+        result.messages.append(error);
         return false;
     }
     InstrumentSnapshot snapshot;
@@ -671,14 +672,8 @@ bool Run::backup(InstrumentResult &result)
     snapshot.referencesRead = true;
 
     QStringList warnings;
-    QString error;
-    // Written beside the folder and put in its place once whole: a failed backup leaves an
-    // earlier one as it was.
-    const QString written = QDir(m_request.file).filePath(QStringLiteral(".%1.new").arg(result.serial));
-    QDir(written).removeRecursively();
-    if (!BackupFolder::write(written, snapshot, m_ctrl, snapshot.networkRead, warnings, error) ||
-        !BackupFolder::replace(written, folder, error)) {
-        QDir(written).removeRecursively();
+    // A failed backup leaves an earlier one as it was.
+    if (!BackupStore::save(m_request.file, snapshot, m_ctrl, m_request.force, warnings, error)) {
         result.messages.append(error);
         return false;
     }
