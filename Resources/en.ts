@@ -395,6 +395,26 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
         <source>%1: the name is not text in the system&apos;s encoding.</source>
         <translation>%1: the name is not text in the system&apos;s encoding.</translation>
     </message>
+    <message>
+        <source>%1 is a link; restore does not follow it.</source>
+        <translation>%1 is a link; restore does not follow it.</translation>
+    </message>
+    <message>
+        <source>Restore would refuse this backup, so it was not saved: %1</source>
+        <translation>Restore would refuse this backup, so it was not saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a folder; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a folder; backup neither follows nor replaces it.</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a regular file; backup neither follows nor replaces it.</translation>
+    </message>
+    <message>
+        <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
+        <translation>Another backup of this instrument into %1 is still running (lock file %2).</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -395,6 +395,26 @@ TARGET:
         <source>%1: the name is not text in the system&apos;s encoding.</source>
         <translation>%1: 名前がシステムの文字コードのテキストではありません。</translation>
     </message>
+    <message>
+        <source>%1 is a link; restore does not follow it.</source>
+        <translation>%1 はリンクです。restore はリンクをたどりません。</translation>
+    </message>
+    <message>
+        <source>Restore would refuse this backup, so it was not saved: %1</source>
+        <translation>restore が受け付けないバックアップなので保存しませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a folder; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか、フォルダーではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか、通常のファイルではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
+    <message>
+        <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
+        <translation>この測定器の %1 への別のバックアップがまだ実行中です (ロックファイル %2)。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>
