@@ -65,7 +65,8 @@ QString createScratchFolder(const QString &dir, const QString &serial, QString &
 }
 
 // Puts written in the place of folder. An earlier folder there is moved into a scratch folder
-// first, back again when the new one cannot take its place, else removed.
+// first (no other process can put a link in its way there), back again when the new one
+// cannot take its place, else removed.
 bool replace(const QString &written, const QString &folder, QString &error)
 {
     const QFileInfo target(folder);
@@ -82,9 +83,9 @@ bool replace(const QString &written, const QString &folder, QString &error)
     const QString old = QDir(aside).filePath(target.fileName());
     const bool moved = parent.rename(folder, old);
     const bool placed = moved && parent.rename(written, folder);
-    if (moved && !placed)
-        parent.rename(old, folder);
-    removeTree(aside);
+    // An earlier folder that cannot be moved back stays in the scratch folder rather than go.
+    if (!moved || placed || parent.rename(old, folder))
+        removeTree(aside);
     if (!placed)
         error = CliText::tr("cannot write %1").arg(native(folder));
     return placed;
