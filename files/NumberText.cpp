@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -67,6 +68,14 @@ bool overflowsUpward(const char *p, const char *end)
     return position + exponent >= 0;
 }
 
+// Skips a run of digits; nonZero is set when one of them is not 0. Returns where the run ends.
+const char *skipDigits(const char *p, const char *end, bool &nonZero)
+{
+    for (; p != end && isDigit(*p); ++p)
+        nonZero = nonZero || *p != '0';
+    return p;
+}
+
 } // namespace
 
 int32_t LeadingInt(const QByteArray &text)
@@ -115,4 +124,44 @@ double LeadingDouble(const QByteArray &text, bool *numberFound)
     if (result.ec == std::errc::result_out_of_range)
         value = overflowsUpward(p, result.ptr) ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;
+}
+
+std::optional<float> WholeFloat(const QByteArray &text)
+{
+    const char *const end = text.constEnd();
+    const char *const number = std::find_if_not(text.constBegin(), end, isCSpace);
+    const char *p = number;
+    if (p != end && (*p == '+' || *p == '-'))
+        ++p;
+    bool nonZero = false;
+    const char *const integerEnd = skipDigits(p, end, nonZero);
+    bool digitsFound = integerEnd != p;
+    p = integerEnd;
+    if (p != end && *p == '.') {
+        const char *const fractionEnd = skipDigits(p + 1, end, nonZero);
+        digitsFound = digitsFound || fractionEnd != p + 1;
+        p = fractionEnd;
+    }
+    if (!digitsFound)
+        return std::nullopt;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p != end && (*p == '+' || *p == '-'))
+            ++p;
+        bool exponentNonZero = false;
+        const char *const exponentEnd = skipDigits(p, end, exponentNonZero);
+        if (exponentEnd == p)
+            return std::nullopt;
+        p = exponentEnd;
+    }
+    if (std::find_if_not(p, end, isCSpace) != end)
+        return std::nullopt;
+    const double value = LeadingDouble(QByteArray::fromRawData(number, int(p - number)));
+    // NaN cannot come from this text; an infinity fails the test like any value too large.
+    if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+        return std::nullopt;
+    const auto stored = float(value);
+    if (nonZero && stored == 0.0f)
+        return std::nullopt;
+    return stored;
 }

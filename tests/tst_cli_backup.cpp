@@ -5,6 +5,7 @@
 #include "ChangeRecord.h"
 #include "CliSupport.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 
 #ifndef _WIN32
@@ -214,6 +215,8 @@ void TestCliBackup::refused_data()
         << "files" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
     QTest::newRow("powerOff contradicting powerOffMode")
         << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
+    QTest::newRow("white.csv of three lines, its SHA-256 matching")
+        << "three lines" << QStringList{"--all"} << 2 << "white.csv: Failed to read file data.";
     QTest::newRow("B's instrument.json removed")
         << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
     QTest::newRow("change record named by no text")
@@ -247,14 +250,25 @@ void TestCliBackup::refused()
         if (damage == "record fifo")
             target << "--record" << fifo;
 #endif
-    } else if (damage == "files" || damage == "powerOff") {
+    } else if (damage == "files" || damage == "powerOff" || damage == "three lines") {
         QFile file(dir.filePath("00000002/instrument.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
-        if (damage == "files")
+        if (damage == "files") {
             json.insert("files", QJsonObject{});
-        else
+        } else if (damage == "powerOff") {
             json.insert("powerOff", "off");
+        } else {
+            // A serial number without its values, with the hash made to match.
+            const QByteArray white = "White calibration plate\r\nkt9-cli backup\r\n10099999\r\n";
+            QFile csv(dir.filePath("00000002/white.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly | QIODevice::Truncate) && csv.write(white) == white.size());
+            QJsonObject hashes = json.value("files").toObject();
+            hashes.insert(
+                "white.csv",
+                QString::fromLatin1(QCryptographicHash::hash(white, QCryptographicHash::Sha256).toHex()));
+            json.insert("files", hashes);
+        }
         file.close();
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(file.write(QJsonDocument(json).toJson()) > 0);
