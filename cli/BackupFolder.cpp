@@ -418,6 +418,21 @@ bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString,
     return true;
 }
 
+bool BackupFolder::calibrationRegistrable(const BackupContents &contents, QString &error)
+{
+    const bool whiteAccepted =
+        !contents.hasWhite || CQlxSdk_Ctrl::whitePlateSerialAccepted(contents.references);
+    if (whiteAccepted &&
+        (!contents.hasAmbient || CQlxSdk_Ctrl::ambientAdapterSerialAccepted(contents.references)))
+        return true;
+    const QDir dir(contents.folder);
+    QString file = dir.filePath(whiteAccepted ? AMBIENT_FILE : WHITE_FILE);
+    if (!QFileInfo::exists(file))
+        file = dir.filePath(INSTRUMENT_FILE);
+    error = QStringLiteral("%1: %2").arg(native(file), windowText(WindowText::CAL_FILE_READ_FAILED));
+    return false;
+}
+
 QString BackupFolder::createCopyFolder(const QString &serial, QString &error)
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

@@ -60,6 +60,11 @@ bool check(const QString &folder, CQlxSdk_Ctrl &ctrl, BackupContents &contents, 
 // with it in error.
 bool readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString, BackupContents> &contents, QString &error);
 
+// Whether the calibration parts of a backup are ones registration would accept (the serial
+// numbers' ranges), as restore --calibration must before it writes them. False, with the file
+// at fault in error.
+bool calibrationRegistrable(const BackupContents &contents, QString &error);
+
 // <generic data location>/kt9-config/backups/<serial>/<UTC time>/, created; empty, with the
 // reason in error, when it cannot be.
 QString createCopyFolder(const QString &serial, QString &error);

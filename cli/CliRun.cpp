@@ -137,6 +137,12 @@ bool CliRun::prepare()
             m_report->error(error, CLI_EXIT_USAGE);
             return false;
         }
+        for (const BackupContents &contents : std::as_const(m_backups)) {
+            if (m_request.calibration && !BackupFolder::calibrationRegistrable(contents, error)) {
+                m_report->error(error, CLI_EXIT_USAGE);
+                return false;
+            }
+        }
     }
     return true;
 }

@@ -14,8 +14,7 @@ namespace {
 constexpr int FLOAT_ROUND_TRIP_DIGITS = 9;
 constexpr int DOUBLE_EXACT_DIGITS = 17;
 
-// The shortest text, from nine digits on, that the reader turns back into the same bits. Nine
-// digits can lie just beyond the largest float (3.40282347e+38), which the reader refuses.
+// The shortest text, from nine digits on, that the reader turns back into the same bits.
 QByteArray valueText(float value)
 {
     QByteArray text;

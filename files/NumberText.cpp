@@ -68,12 +68,10 @@ bool overflowsUpward(const char *p, const char *end)
     return position + exponent >= 0;
 }
 
-// Skips a run of digits; nonZero is set when one of them is not 0. Returns where the run ends.
-const char *skipDigits(const char *p, const char *end, bool &nonZero)
+// Skips a run of digits. Returns where the run ends.
+const char *skipDigits(const char *p, const char *end)
 {
-    for (; p != end && isDigit(*p); ++p)
-        nonZero = nonZero || *p != '0';
-    return p;
+    return std::find_if_not(p, end, isDigit);
 }
 
 } // namespace
@@ -133,12 +131,11 @@ std::optional<float> WholeFloat(const QByteArray &text)
     const char *p = number;
     if (p != end && (*p == '+' || *p == '-'))
         ++p;
-    bool nonZero = false;
-    const char *const integerEnd = skipDigits(p, end, nonZero);
+    const char *const integerEnd = skipDigits(p, end);
     bool digitsFound = integerEnd != p;
     p = integerEnd;
     if (p != end && *p == '.') {
-        const char *const fractionEnd = skipDigits(p + 1, end, nonZero);
+        const char *const fractionEnd = skipDigits(p + 1, end);
         digitsFound = digitsFound || fractionEnd != p + 1;
         p = fractionEnd;
     }
@@ -148,20 +145,20 @@ std::optional<float> WholeFloat(const QByteArray &text)
         ++p;
         if (p != end && (*p == '+' || *p == '-'))
             ++p;
-        bool exponentNonZero = false;
-        const char *const exponentEnd = skipDigits(p, end, exponentNonZero);
+        const char *const exponentEnd = skipDigits(p, end);
         if (exponentEnd == p)
             return std::nullopt;
         p = exponentEnd;
     }
     if (std::find_if_not(p, end, isCSpace) != end)
         return std::nullopt;
-    const double value = LeadingDouble(QByteArray::fromRawData(number, int(p - number)));
-    // NaN cannot come from this text; an infinity fails the test like any value too large.
-    if (!(std::fabs(value) <= double(std::numeric_limits<float>::max())))
-        return std::nullopt;
-    const auto stored = float(value);
-    if (nonZero && stored == 0.0f)
+    // Rounded to a float at once: through a double, a text of many digits is rounded twice and
+    // can end one step off. std::from_chars takes a minus sign but no plus sign.
+    const char *const first = *number == '+' ? number + 1 : number;
+    float stored = 0.0f;
+    const std::from_chars_result result = std::from_chars(first, p, stored, std::chars_format::general);
+    // Out of range: beyond the largest float once rounded, or not zero but rounded to zero.
+    if (result.ec != std::errc() || result.ptr != p)
         return std::nullopt;
     return stored;
 }

@@ -261,10 +261,11 @@ bool isCSpace(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-// The value of a piece as the C library's strtod reads it in the "C" locale; empty when the
+// The value of a piece as the C library's strtof reads it in the "C" locale, rounded once to a
+// float (an infinity when too large); empty when the
 // piece holds anything but one number and white space around it, and for a hexadecimal number,
 // which the readers do not take.
-std::optional<double> referenceValue(const QByteArray &piece)
+std::optional<float> referenceValue(const QByteArray &piece)
 {
     const char *p = piece.constData();
     while (isCSpace(*p))
@@ -275,13 +276,13 @@ std::optional<double> referenceValue(const QByteArray &piece)
         return std::nullopt;
     char *end = nullptr;
 #ifdef _WIN32
-    // MinGW's strtod reads the C99 forms (inf, nan) that the C runtime's own _strtod_l lacks,
+    // MinGW's strtof reads the C99 forms (inf, nan) that the C runtime's own _strtod_l lacks,
     // and reads them in the "C" locale: on Windows Qt leaves the C library's locale as it is.
-    const double value = std::strtod(piece.constData(), &end);
+    const float value = std::strtof(piece.constData(), &end);
 #else
     // Qt sets the C library's locale from the environment on start-up: read in "C" regardless.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    const double value = strtod_l(piece.constData(), &end, cLocale);
+    const float value = strtof_l(piece.constData(), &end, cLocale);
 #endif
     if (end == piece.constData() || !std::all_of(static_cast<const char *>(end), piece.constEnd(), isCSpace))
         return std::nullopt;
@@ -300,13 +301,12 @@ bool namesNonZero(const QByteArray &piece)
     return false;
 }
 
-// A float holds the piece's value: within its range, and not a number other than zero that
-// would be stored as 0.
+// A float holds the piece's value: within its range once rounded, and not a number other than
+// zero that would be stored as 0.
 bool fitsFloat(const QByteArray &piece)
 {
-    const std::optional<double> value = referenceValue(piece);
-    return value && std::fabs(*value) <= double(std::numeric_limits<float>::max()) &&
-           !(float(*value) == 0.0f && namesNonZero(piece));
+    const std::optional<float> value = referenceValue(piece);
+    return value && std::isfinite(*value) && !(*value == 0.0f && namesNonZero(piece));
 }
 
 QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, const ReaderScratch &scratch)
@@ -373,7 +373,7 @@ QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, cons
                 float stored;
                 std::memcpy(&stored, bytesA + form.valuesOffset + std::size_t(i) * sizeof stored,
                             sizeof stored);
-                const float expected = float(*referenceValue(pieces.at(i)));
+                const float expected = *referenceValue(pieces.at(i));
                 if (!std::isfinite(stored) || stored != expected)
                     problems.append("value " + QByteArray::number(i) + " stored as " +
                                     QByteArray::number(double(stored), 'g', 9) + " for the text \"" +

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -107,11 +108,19 @@ private slots:
               calFile("10000123", "1e-3, 0.5\t,+.95,-.5E+1 ,5.,-0.0,1.40129846e-45," + valuesLine(w.mid(7))),
               true, wSerial, formats);
         white("decimal commas", calFile("10000123", semicolons.join(';')), false, wSerial, none);
+        // The largest float's short text rounds to it; a text of many digits is rounded once.
+        white("float limits",
+              calFile("10000123",
+                      "3.4028235e38,-3.40282356e38,1.000000059604644775390625001," + valuesLine(w.mid(3))),
+              true, wSerial,
+              QVector<float>{std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
+                             std::nextafter(1.0f, 2.0f)} +
+                  w.mid(3));
         white("37", calFile("10000123", valuesLine(values(37))), false, wSerial, none);
         white("39", calFile("10000123", valuesLine(values(39))), false, wSerial, none);
         white("38 empty pieces", calFile("10000123", QByteArray(38, ',')), false, wSerial, none);
         for (const char *bad : {"nan", "-inf", "1e999", "1e39", "abc", "0x10", "\"1.5\"", " \t", "-.",
-                                "0.95%", "90%", "1e", "0.5 1", "1e-50", "-1e-400", "5e-46"})
+                                "0.95%", "90%", "1e", "0.5 1", "1e-50", "-1e-400", "5e-46", "3.4028236e38"})
             white(bad, calFile("10000123", valuesLine(w.mid(1)) + "," + bad), false, wSerial, none);
         white("serial 1", calFile("1", wLine), true, bytes("\x00\x00\x00\x01"), w);
         white("serial ABCDEF12", calFile("ABCDEF12", wLine), false, {}, w, "incorrect data. ABCDEF12\n");

@@ -217,6 +217,8 @@ void TestCliBackup::refused_data()
         << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
     QTest::newRow("white.csv of three lines, its SHA-256 matching")
         << "three lines" << QStringList{"--all"} << 2 << "white.csv: Failed to read file data.";
+    QTest::newRow("white.csv of serial 1, its SHA-256 matching")
+        << "serial 1" << QStringList{"--all"} << 2 << "white.csv: Failed to read file data.";
     QTest::newRow("B's instrument.json removed")
         << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
     QTest::newRow("change record named by no text")
@@ -250,7 +252,7 @@ void TestCliBackup::refused()
         if (damage == "record fifo")
             target << "--record" << fifo;
 #endif
-    } else if (damage == "files" || damage == "powerOff" || damage == "three lines") {
+    } else if (damage == "files" || damage == "powerOff" || damage == "three lines" || damage == "serial 1") {
         QFile file(dir.filePath("00000002/instrument.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
@@ -259,8 +261,12 @@ void TestCliBackup::refused()
         } else if (damage == "powerOff") {
             json.insert("powerOff", "off");
         } else {
-            // A serial number without its values, with the hash made to match.
-            const QByteArray white = "White calibration plate\r\nkt9-cli backup\r\n10099999\r\n";
+            // A serial number without its values, or one registration refuses, with the hash
+            // made to match.
+            const QByteArray white =
+                "White calibration plate\r\nkt9-cli backup\r\n" +
+                (damage == "serial 1" ? "00000001\r\n0.5" + QByteArray(",0.5").repeated(37) + "\r\n"
+                                      : QByteArray("10099999\r\n"));
             QFile csv(dir.filePath("00000002/white.csv"));
             QVERIFY(csv.open(QIODevice::WriteOnly | QIODevice::Truncate) && csv.write(white) == white.size());
             QJsonObject hashes = json.value("files").toObject();
