@@ -534,6 +534,24 @@ one static address for several instruments (then nothing was written).
     <message>
         <source>The static address %1 would be given to more than one instrument: %2. Nothing was written.</source>
         <translation>The static address %1 would be given to more than one instrument: %2. Nothing was written.</translation>
+        <source>%1 is a link; restore does not follow it.</source>
+        <translation>%1 is a link; restore does not follow it.</translation>
+    </message>
+    <message>
+        <source>Restore would refuse this backup, so it was not saved: %1</source>
+        <translation>Restore would refuse this backup, so it was not saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a folder; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a folder; backup neither follows nor replaces it.</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a regular file; backup neither follows nor replaces it.</translation>
+    </message>
+    <message>
+        <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
+        <translation>Another backup of this instrument into %1 is still running (lock file %2).</translation>
     </message>
 </context>
 <context>

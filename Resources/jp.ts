@@ -533,6 +533,24 @@ TARGET:
     <message>
         <source>The static address %1 would be given to more than one instrument: %2. Nothing was written.</source>
         <translation>固定アドレス %1 が複数の測定器に与えられることになります: %2。何も書き込みませんでした。</translation>
+        <source>%1 is a link; restore does not follow it.</source>
+        <translation>%1 はリンクです。restore はリンクをたどりません。</translation>
+    </message>
+    <message>
+        <source>Restore would refuse this backup, so it was not saved: %1</source>
+        <translation>restore が受け付けないバックアップなので保存しませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a folder; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか、フォルダーではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか、通常のファイルではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
+    <message>
+        <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
+        <translation>この測定器の %1 への別のバックアップがまだ実行中です (ロックファイル %2)。</translation>
     </message>
 </context>
 <context>

@@ -148,6 +148,12 @@ bool CliRun::prepare()
             m_report->error(error, CLI_EXIT_USAGE);
             return false;
         }
+        for (const BackupContents &contents : std::as_const(m_backups)) {
+            if (m_request.calibration && !BackupFolder::calibrationRegistrable(contents, error)) {
+                m_report->error(error, CLI_EXIT_USAGE);
+                return false;
+            }
+        }
     } else if (m_request.command == CliCommand::Apply) {
         QString error;
         if (!readFleetPlan(m_request.file, file, m_plan, error)) {
