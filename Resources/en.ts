@@ -534,6 +534,8 @@ one static address for several instruments (then nothing was written).
     <message>
         <source>The static address %1 would be given to more than one instrument: %2. Nothing was written.</source>
         <translation>The static address %1 would be given to more than one instrument: %2. Nothing was written.</translation>
+    </message>
+    <message>
         <source>%1 is a link; restore does not follow it.</source>
         <translation>%1 is a link; restore does not follow it.</translation>
     </message>

@@ -533,6 +533,8 @@ TARGET:
     <message>
         <source>The static address %1 would be given to more than one instrument: %2. Nothing was written.</source>
         <translation>固定アドレス %1 が複数の測定器に与えられることになります: %2。何も書き込みませんでした。</translation>
+    </message>
+    <message>
         <source>%1 is a link; restore does not follow it.</source>
         <translation>%1 はリンクです。restore はリンクをたどりません。</translation>
     </message>

@@ -384,8 +384,14 @@ void TestCliBackup::backupRefused()
 void TestCliBackup::concurrentBackups()
 {
     SimInstrumentDir sim;
-    for (int i = 1; i <= 30; ++i)
-        sim.write(QString::number(i), instrument(i, i % 10));
+    for (int i = 1; i <= 30; ++i) {
+        // Each its own static address, which restore requires of several instruments.
+        QJsonObject json = instrument(i, i % 10);
+        QJsonObject network = json.value("network").toObject();
+        network.insert("IPAddress", QStringLiteral("10.1.%1.5").arg(i));
+        json.insert("network", network);
+        sim.write(QString::number(i), json);
+    }
     QTemporaryDir dir;
     CliRunner cli(sim.path());
     for (int round = 0; round < 5; ++round) {
