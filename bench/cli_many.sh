@@ -71,18 +71,37 @@ median() {
 
 echo "Machine: $(nproc) cores, Debian $(cat /etc/debian_version), Qt $(dpkg-query -W -f='${Version}' libqt5core5a)," \
      "load average $(cut -d' ' -f1-3 /proc/loadavg); $count instruments, $latency ms per call, $runs runs"
-declare -A walls floors
+# The commands of one run, in this order; a new command is one more name here and one more
+# branch in run_command and label.
+commands=(backup network power-off restore)
 modes=(60 30)
+
+# Runs command $1 in run $2; prints "wall_ms floor_ms calls".
+run_command() {
+    case "$1" in
+        backup) measure backup "$work/backup" --force ;;
+        network) measure network load "$work/site.ini" ;;
+        # Alternate the time, so that every run changes it.
+        power-off) measure power-off "${modes[$(($2 % 2))]}" ;;
+        # Puts back the network settings and the time the backup holds.
+        restore) measure restore "$work/backup" ;;
+    esac
+}
+
+# The command as kt9-cli spells it.
+label() {
+    case "$1" in
+        network) echo "network load" ;;
+        *) echo "$1" ;;
+    esac
+}
+
+declare -A walls floors
 for run in $(seq 1 "$runs"); do
-    for command in backup network power-off restore; do
-        case "$command" in
-            backup) read -r wall floor calls < <(measure backup "$work/backup" --force) ;;
-            network) read -r wall floor calls < <(measure network load "$work/site.ini") ;;
-            # Alternate the time, so that every run changes it.
-            power-off) read -r wall floor calls < <(measure power-off "${modes[$((run % 2))]}") ;;
-            # Puts back the network settings and the time the backup holds.
-            restore) read -r wall floor calls < <(measure restore "$work/backup") ;;
-        esac
+    for command in "${commands[@]}"; do
+        # Into a file, not through a subshell, so that a failed run ends the benchmark (status 2).
+        run_command "$command" "$run" >"$work/result.txt"
+        read -r wall floor calls <"$work/result.txt"
         walls[$command]+="$wall "
         floors[$command]=$floor
         if [ "$verbose" -eq 1 ]; then
@@ -94,13 +113,12 @@ done
 total_wall=0
 total_floor=0
 printf '%-14s %12s %10s %8s\n' command "median wall" floor ratio
-for command in backup network power-off restore; do
+for command in "${commands[@]}"; do
     wall=$(tr ' ' '\n' <<<"${walls[$command]}" | grep . | median)
     floor=${floors[$command]}
     total_wall=$((total_wall + wall))
     total_floor=$((total_floor + floor))
-    label=$([ "$command" = network ] && echo "network load" || echo "$command")
-    printf '%-14s %9d ms %7d ms %8s\n' "$label" "$wall" "$floor" "$(awk -v w="$wall" -v f="$floor" 'BEGIN { printf "%.3f", w / f }')"
+    printf '%-14s %9d ms %7d ms %8s\n' "$(label "$command")" "$wall" "$floor" "$(awk -v w="$wall" -v f="$floor" 'BEGIN { printf "%.3f", w / f }')"
 done
 ratio=$(awk -v w="$total_wall" -v f="$total_floor" 'BEGIN { printf "%.3f", w / f }')
 printf '%-14s %9d ms %7d ms %8s   target <= 1.1: ' all "$total_wall" "$total_floor" "$ratio"

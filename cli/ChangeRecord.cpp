@@ -1,6 +1,7 @@
 #include "ChangeRecord.h"
 
 #include "CliTexts.h"
+#include "PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,10 @@ const QString RECORD_VARIABLE = QStringLiteral("KT9_RECORD");
 // process that died is taken over (QLockFile also takes it over at once when its owner is gone).
 constexpr int LOCK_WAIT_MS = 10000;
 constexpr int STALE_LOCK_MS = 30000;
+
+// A record this process creates: others may read it (it holds no key), only the user writes it.
+constexpr QFile::Permissions RECORD_MODE =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
 
 // First characters that make a spreadsheet take a cell as a formula; such a field gets a
 // leading apostrophe, which the spreadsheet hides and the reader here removes.
@@ -139,7 +144,7 @@ bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
     if (!pathUsable(error))
         return false;
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!PrivateFiles::makePath(info.absolutePath())) {
         error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(info.absolutePath()));
         return false;
     }
@@ -156,7 +161,9 @@ bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
         return false;
     }
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    const bool created = !file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) ||
+        (created && !file.setPermissions(RECORD_MODE))) {
         error = file.errorString();
         return false;
     }

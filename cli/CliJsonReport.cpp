@@ -94,6 +94,8 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
                                            {QStringLiteral("new"), change.newValue}});
             instrument.insert(QStringLiteral("changes"), changes);
         }
+        if (m_request.command == CliCommand::Apply)
+            instrument.insert(QStringLiteral("changed"), changed(result));
         instruments.append(instrument);
     }
 
@@ -106,12 +108,18 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
                             {QStringLiteral("text"), summary.text}};
     if (m_request.command == CliCommand::Restore)
         summaryJson.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(summary.skipped));
-    m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
-                                  {QStringLiteral("dryRun"), m_request.dryRun},
-                                  {QStringLiteral("instruments"), instruments},
-                                  {QStringLiteral("summary"), summaryJson},
-                                  {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT},
-                                  {QStringLiteral("exitStatus"), summary.exitStatus}});
+    QJsonObject document{{QStringLiteral("command"), m_request.commandName},
+                         {QStringLiteral("dryRun"), m_request.dryRun},
+                         {QStringLiteral("instruments"), instruments},
+                         {QStringLiteral("summary"), summaryJson},
+                         {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT},
+                         {QStringLiteral("exitStatus"), summary.exitStatus}};
+    if (m_request.command == CliCommand::Apply) {
+        summaryJson.insert(QStringLiteral("notInPlan"), m_notInPlan);
+        document.insert(QStringLiteral("summary"), summaryJson);
+        document.insert(QStringLiteral("changed"), summary.changed);
+    }
+    m_output.document(document);
     if (stop != CliStop::NONE)
         m_output.message(summary.interruption);
     return summary.exitStatus;
