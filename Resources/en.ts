@@ -240,102 +240,6 @@
         <translation>Give --record FILE or --no-record, not both.</translation>
     </message>
     <message>
-        <source>Usage:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli backup DIR [TARGET] [--force]
-  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
-  kt9-cli history [--serial NNNNNNNN] [--json]
-  kt9-cli --help | --version
-
-Configures KT-9 instruments from the command line, one or many at once: each
-instrument is connected, configured and disconnected in turn.
-
-TARGET:
-  --port N           the N-th instrument of kt9-cli list
-  --serial NNNNNNNN  the instrument with this serial number
-  --all              every instrument listed (not with network save or register)
-  Without a target the only instrument listed; with several, name one.
-
-Options:
-  --dry-run     connect, read and check, show what would change, write nothing
-  --json        print the result as one JSON document
-  --show-key    show the security key instead of ***
-  --lang en|ja  language of the messages (default: from the locale)
-
-Backup and restore:
-  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
-  ambient.csv, instrument.json), readable by you alone: it holds the key.
-  --force          replace an instrument&apos;s existing backup
-  restore puts back the network settings and the power-off time of each
-  instrument that has a folder with its own serial number in DIR.
-  --calibration    also the calibration references (same serial only)
-  register and restore --calibration first save the references they
-  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
-
-Change record (every run that writes to instruments, one line per change):
-  --record FILE    append to FILE (default: KT9_RECORD, else
-                   DATA/kt9-config/changes.csv)
-  --no-record      record nothing
-  history prints the record; --serial shows one instrument&apos;s changes.
-
-Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
-2 usage error, unreadable input file or a backup that fails its check
-(then nothing was written).
-</source>
-        <translation>Usage:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli backup DIR [TARGET] [--force]
-  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
-  kt9-cli history [--serial NNNNNNNN] [--json]
-  kt9-cli --help | --version
-
-Configures KT-9 instruments from the command line, one or many at once: each
-instrument is connected, configured and disconnected in turn.
-
-TARGET:
-  --port N           the N-th instrument of kt9-cli list
-  --serial NNNNNNNN  the instrument with this serial number
-  --all              every instrument listed (not with network save or register)
-  Without a target the only instrument listed; with several, name one.
-
-Options:
-  --dry-run     connect, read and check, show what would change, write nothing
-  --json        print the result as one JSON document
-  --show-key    show the security key instead of ***
-  --lang en|ja  language of the messages (default: from the locale)
-
-Backup and restore:
-  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
-  ambient.csv, instrument.json), readable by you alone: it holds the key.
-  --force          replace an instrument&apos;s existing backup
-  restore puts back the network settings and the power-off time of each
-  instrument that has a folder with its own serial number in DIR.
-  --calibration    also the calibration references (same serial only)
-  register and restore --calibration first save the references they
-  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
-
-Change record (every run that writes to instruments, one line per change):
-  --record FILE    append to FILE (default: KT9_RECORD, else
-                   DATA/kt9-config/changes.csv)
-  --no-record      record nothing
-  history prints the record; --serial shows one instrument&apos;s changes.
-
-Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
-2 usage error, unreadable input file or a backup that fails its check
-(then nothing was written).
-</translation>
-    </message>
-    <message>
         <source>Skipped: %1.</source>
         <translation>Skipped: %1.</translation>
     </message>
@@ -394,6 +298,262 @@ Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
     <message>
         <source>%1: the name is not text in the system&apos;s encoding.</source>
         <translation>%1: the name is not text in the system&apos;s encoding.</translation>
+    </message>
+    <message>
+        <source>apply needs the name of a plan file (CSV).</source>
+        <translation>apply needs the name of a plan file (CSV).</translation>
+    </message>
+    <message>
+        <source>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli apply PLAN.csv [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Backup and restore:
+  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
+  ambient.csv, instrument.json), readable by you alone: it holds the key.
+  --force          replace an instrument&apos;s existing backup
+  restore puts back the network settings and the power-off time of each
+  instrument that has a folder with its own serial number in DIR.
+  --calibration    also the calibration references (same serial only)
+  register and restore --calibration first save the references they
+  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
+
+Fleet plan (apply):
+  a CSV file, one row per instrument, a header row naming the columns:
+  serial (required), wireless_lan (on/off), ssid, key, dhcp (on/off), ip,
+  mask, gateway, dns, power_off (off/15/30/60); separator , or ;. An empty
+  cell keeps the instrument&apos;s setting; an address needs dhcp off in its row.
+  Every row is checked before any instrument is touched; each instrument is
+  written only where it differs (changed / unchanged). Listed instruments
+  without a row are not touched.
+
+Change record (every run that writes to instruments, one line per change):
+  --record FILE    append to FILE (default: KT9_RECORD, else
+                   DATA/kt9-config/changes.csv)
+  --no-record      record nothing
+  history prints the record; --serial shows one instrument&apos;s changes.
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error, unreadable input file, a backup or plan that fails its check, or
+one static address for several instruments (then nothing was written).
+</source>
+        <translation>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli apply PLAN.csv [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Backup and restore:
+  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
+  ambient.csv, instrument.json), readable by you alone: it holds the key.
+  --force          replace an instrument&apos;s existing backup
+  restore puts back the network settings and the power-off time of each
+  instrument that has a folder with its own serial number in DIR.
+  --calibration    also the calibration references (same serial only)
+  register and restore --calibration first save the references they
+  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
+
+Fleet plan (apply):
+  a CSV file, one row per instrument, a header row naming the columns:
+  serial (required), wireless_lan (on/off), ssid, key, dhcp (on/off), ip,
+  mask, gateway, dns, power_off (off/15/30/60); separator , or ;. An empty
+  cell keeps the instrument&apos;s setting; an address needs dhcp off in its row.
+  Every row is checked before any instrument is touched; each instrument is
+  written only where it differs (changed / unchanged). Listed instruments
+  without a row are not touched.
+
+Change record (every run that writes to instruments, one line per change):
+  --record FILE    append to FILE (default: KT9_RECORD, else
+                   DATA/kt9-config/changes.csv)
+  --no-record      record nothing
+  history prints the record; --serial shows one instrument&apos;s changes.
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error, unreadable input file, a backup or plan that fails its check, or
+one static address for several instruments (then nothing was written).
+</translation>
+    </message>
+    <message>
+        <source>Changed: %1, unchanged: %2.</source>
+        <translation>Changed: %1, unchanged: %2.</translation>
+    </message>
+    <message>
+        <source>Listed but not in the plan, not touched: %1.</source>
+        <translation>Listed but not in the plan, not touched: %1.</translation>
+    </message>
+    <message>
+        <source>Not reachable: no instrument with this serial number is listed.</source>
+        <translation>Not reachable: no instrument with this serial number is listed.</translation>
+    </message>
+    <message>
+        <source>%1 instruments with this serial number are listed; none of them is written.</source>
+        <translation>%1 instruments with this serial number are listed; none of them is written.</translation>
+    </message>
+    <message>
+        <source>UNCHANGED</source>
+        <translation>UNCHANGED</translation>
+    </message>
+    <message>
+        <source>WOULD CHANGE</source>
+        <translation>WOULD CHANGE</translation>
+    </message>
+    <message>
+        <source>CHANGED</source>
+        <translation>CHANGED</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>row %1: %2</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3</source>
+        <translation>row %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 bytes; the instrument takes at most %2.</source>
+        <translation>%1 bytes; the instrument takes at most %2.</translation>
+    </message>
+    <message>
+        <source>a control character, which the instrument cannot take.</source>
+        <translation>a control character, which the instrument cannot take.</translation>
+    </message>
+    <message>
+        <source>needs a serial number of up to 8 digits, not %1.</source>
+        <translation>needs a serial number of up to 8 digits, not %1.</translation>
+    </message>
+    <message>
+        <source>needs on or off, not %1.</source>
+        <translation>needs on or off, not %1.</translation>
+    </message>
+    <message>
+        <source>needs an address such as 192.168.0.10 (four numbers from 0 to 255), not %1.</source>
+        <translation>needs an address such as 192.168.0.10 (four numbers from 0 to 255), not %1.</translation>
+    </message>
+    <message>
+        <source>needs off, 15, 30 or 60, not %1.</source>
+        <translation>needs off, 15, 30 or 60, not %1.</translation>
+    </message>
+    <message>
+        <source>unknown column; the columns are %1.</source>
+        <translation>unknown column; the columns are %1.</translation>
+    </message>
+    <message>
+        <source>the column is named twice.</source>
+        <translation>the column is named twice.</translation>
+    </message>
+    <message>
+        <source>the header row has no column serial.</source>
+        <translation>the header row has no column serial.</translation>
+    </message>
+    <message>
+        <source>serial number %1 is also in row %2.</source>
+        <translation>serial number %1 is also in row %2.</translation>
+    </message>
+    <message>
+        <source>an address needs dhcp off in the same row.</source>
+        <translation>an address needs dhcp off in the same row.</translation>
+    </message>
+    <message>
+        <source>with dhcp on the instrument takes its addresses from the network: leave the addresses empty.</source>
+        <translation>with dhcp on the instrument takes its addresses from the network: leave the addresses empty.</translation>
+    </message>
+    <message>
+        <source>a value in a column that the header row does not name.</source>
+        <translation>a value in a column that the header row does not name.</translation>
+    </message>
+    <message>
+        <source>needs the instrument&apos;s serial number.</source>
+        <translation>needs the instrument&apos;s serial number.</translation>
+    </message>
+    <message>
+        <source>the plan cannot be read: %1</source>
+        <translation>the plan cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>the plan is larger than %1 MB.</source>
+        <translation>the plan is larger than %1 MB.</translation>
+    </message>
+    <message>
+        <source>a quoted cell is not closed.</source>
+        <translation>a quoted cell is not closed.</translation>
+    </message>
+    <message>
+        <source>text after the closing quotation mark.</source>
+        <translation>text after the closing quotation mark.</translation>
+    </message>
+    <message>
+        <source>the plan has no instrument rows.</source>
+        <translation>the plan has no instrument rows.</translation>
+    </message>
+    <message>
+        <source>The static address %1 would be given to more than one instrument: %2. Nothing was written.</source>
+        <translation>The static address %1 would be given to more than one instrument: %2. Nothing was written.</translation>
+    </message>
+    <message>
+        <source>%1 is a link; restore does not follow it.</source>
+        <translation>%1 is a link; restore does not follow it.</translation>
+    </message>
+    <message>
+        <source>Restore would refuse this backup, so it was not saved: %1</source>
+        <translation>Restore would refuse this backup, so it was not saved: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a folder; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a folder; backup neither follows nor replaces it.</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a regular file; backup neither follows nor replaces it.</translation>
+    </message>
+    <message>
+        <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
+        <translation>Another backup of this instrument into %1 is still running (lock file %2).</translation>
     </message>
     <message>
         <source>a link, not a file of its own</source>

@@ -240,102 +240,6 @@
         <translation>--record FILE と --no-record のどちらか一方を指定してください。</translation>
     </message>
     <message>
-        <source>Usage:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli backup DIR [TARGET] [--force]
-  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
-  kt9-cli history [--serial NNNNNNNN] [--json]
-  kt9-cli --help | --version
-
-Configures KT-9 instruments from the command line, one or many at once: each
-instrument is connected, configured and disconnected in turn.
-
-TARGET:
-  --port N           the N-th instrument of kt9-cli list
-  --serial NNNNNNNN  the instrument with this serial number
-  --all              every instrument listed (not with network save or register)
-  Without a target the only instrument listed; with several, name one.
-
-Options:
-  --dry-run     connect, read and check, show what would change, write nothing
-  --json        print the result as one JSON document
-  --show-key    show the security key instead of ***
-  --lang en|ja  language of the messages (default: from the locale)
-
-Backup and restore:
-  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
-  ambient.csv, instrument.json), readable by you alone: it holds the key.
-  --force          replace an instrument&apos;s existing backup
-  restore puts back the network settings and the power-off time of each
-  instrument that has a folder with its own serial number in DIR.
-  --calibration    also the calibration references (same serial only)
-  register and restore --calibration first save the references they
-  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
-
-Change record (every run that writes to instruments, one line per change):
-  --record FILE    append to FILE (default: KT9_RECORD, else
-                   DATA/kt9-config/changes.csv)
-  --no-record      record nothing
-  history prints the record; --serial shows one instrument&apos;s changes.
-
-Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
-2 usage error, unreadable input file or a backup that fails its check
-(then nothing was written).
-</source>
-        <translation>使い方:
-  kt9-cli list [--json]
-  kt9-cli show [TARGET] [--json] [--show-key]
-  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
-  kt9-cli network save FILE.ini [TARGET]
-  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
-  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
-  kt9-cli backup DIR [TARGET] [--force]
-  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
-  kt9-cli history [--serial NNNNNNNN] [--json]
-  kt9-cli --help | --version
-
-KT-9 測定器をコマンドラインから設定します。1 台でも複数台でも、測定器ごとに
-順に接続、設定、切断を行います。
-
-TARGET:
-  --port N           kt9-cli list の N 番目の測定器
-  --serial NNNNNNNN  このシリアル番号の測定器
-  --all              一覧のすべての測定器（network save と register では使えません）
-  指定しない場合は一覧にある唯一の測定器。複数ある場合は指定が必要です。
-
-オプション:
-  --dry-run     接続、読み込み、確認だけを行い、変わる内容を表示します。書き込みはしません
-  --json        結果を一つの JSON 文書として出力します
-  --show-key    セキュリティキーを *** ではなくそのまま表示します
-  --lang en|ja  メッセージの言語（既定: ロケールに従う）
-
-バックアップと復元:
-  backup は測定器ごとに DIR/シリアル番号/ を作ります（network.ini、white.csv、
-  ambient.csv、instrument.json）。キーを含むため、本人だけが読めるフォルダーです。
-  --force          測定器の既存のバックアップを置き換えます
-  restore は DIR に自分のシリアル番号のフォルダーがある測定器に、ネットワーク設定と
-  自動電源オフ時間を書き戻します。
-  --calibration    校正基準値も書き戻します（同じシリアル番号の測定器だけ）
-  register と restore --calibration は、上書きする基準値を先に
-  DATA/kt9-config/backups/シリアル番号/時刻/ に保存します（DATA: ユーザーのデータフォルダー）。
-
-変更記録（測定器に書き込む実行ごとに、変更 1 件につき 1 行）:
-  --record FILE    FILE に追記します（既定: KT9_RECORD、なければ
-                   DATA/kt9-config/changes.csv）
-  --no-record      記録しません
-  history は記録を表示します。--serial で 1 台の変更だけを表示します。
-
-終了ステータス: 0 すべて成功、1 失敗した測定器または処理しなかった測定器がある、
-2 使い方の誤り、入力ファイルを読めない、またはバックアップが確認に通らない
-（このときは何も書き込みません）。
-</translation>
-    </message>
-    <message>
         <source>Skipped: %1.</source>
         <translation>スキップ: %1。</translation>
     </message>
@@ -394,6 +298,261 @@ TARGET:
     <message>
         <source>%1: the name is not text in the system&apos;s encoding.</source>
         <translation>%1: 名前がシステムの文字コードのテキストではありません。</translation>
+    </message>
+    <message>
+        <source>apply needs the name of a plan file (CSV).</source>
+        <translation>apply には計画ファイル（CSV）の名前が必要です。</translation>
+    </message>
+    <message>
+        <source>Usage:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli apply PLAN.csv [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+Configures KT-9 instruments from the command line, one or many at once: each
+instrument is connected, configured and disconnected in turn.
+
+TARGET:
+  --port N           the N-th instrument of kt9-cli list
+  --serial NNNNNNNN  the instrument with this serial number
+  --all              every instrument listed (not with network save or register)
+  Without a target the only instrument listed; with several, name one.
+
+Options:
+  --dry-run     connect, read and check, show what would change, write nothing
+  --json        print the result as one JSON document
+  --show-key    show the security key instead of ***
+  --lang en|ja  language of the messages (default: from the locale)
+
+Backup and restore:
+  backup writes DIR/SERIAL/ for each instrument (network.ini, white.csv,
+  ambient.csv, instrument.json), readable by you alone: it holds the key.
+  --force          replace an instrument&apos;s existing backup
+  restore puts back the network settings and the power-off time of each
+  instrument that has a folder with its own serial number in DIR.
+  --calibration    also the calibration references (same serial only)
+  register and restore --calibration first save the references they
+  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).
+
+Fleet plan (apply):
+  a CSV file, one row per instrument, a header row naming the columns:
+  serial (required), wireless_lan (on/off), ssid, key, dhcp (on/off), ip,
+  mask, gateway, dns, power_off (off/15/30/60); separator , or ;. An empty
+  cell keeps the instrument&apos;s setting; an address needs dhcp off in its row.
+  Every row is checked before any instrument is touched; each instrument is
+  written only where it differs (changed / unchanged). Listed instruments
+  without a row are not touched.
+
+Change record (every run that writes to instruments, one line per change):
+  --record FILE    append to FILE (default: KT9_RECORD, else
+                   DATA/kt9-config/changes.csv)
+  --no-record      record nothing
+  history prints the record; --serial shows one instrument&apos;s changes.
+
+Exit status: 0 all succeeded, 1 an instrument failed or was not reached,
+2 usage error, unreadable input file, a backup or plan that fails its check, or
+one static address for several instruments (then nothing was written).
+</source>
+        <translation>使い方:
+  kt9-cli list [--json]
+  kt9-cli show [TARGET] [--json] [--show-key]
+  kt9-cli network load FILE.ini [TARGET] [--dry-run] [--show-key]
+  kt9-cli network save FILE.ini [TARGET]
+  kt9-cli power-off (off|15|30|60) [TARGET] [--dry-run]
+  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]
+  kt9-cli backup DIR [TARGET] [--force]
+  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]
+  kt9-cli apply PLAN.csv [--dry-run] [--show-key]
+  kt9-cli history [--serial NNNNNNNN] [--json]
+  kt9-cli --help | --version
+
+KT-9 測定器をコマンドラインから設定します。1 台でも複数台でも、測定器ごとに
+順に接続、設定、切断を行います。
+
+TARGET:
+  --port N           kt9-cli list の N 番目の測定器
+  --serial NNNNNNNN  このシリアル番号の測定器
+  --all              一覧のすべての測定器（network save と register では使えません）
+  指定しない場合は一覧にある唯一の測定器。複数ある場合は指定が必要です。
+
+オプション:
+  --dry-run     接続、読み込み、確認だけを行い、変わる内容を表示します。書き込みはしません
+  --json        結果を一つの JSON 文書として出力します
+  --show-key    セキュリティキーを *** ではなくそのまま表示します
+  --lang en|ja  メッセージの言語（既定: ロケールに従う）
+
+バックアップと復元:
+  backup は測定器ごとに DIR/シリアル番号/ を作ります（network.ini、white.csv、
+  ambient.csv、instrument.json）。キーを含むため、本人だけが読めるフォルダーです。
+  --force          測定器の既存のバックアップを置き換えます
+  restore は DIR に自分のシリアル番号のフォルダーがある測定器に、ネットワーク設定と
+  自動電源オフ時間を書き戻します。
+  --calibration    校正基準値も書き戻します（同じシリアル番号の測定器だけ）
+  register と restore --calibration は、上書きする基準値を先に
+  DATA/kt9-config/backups/シリアル番号/時刻/ に保存します（DATA: ユーザーのデータフォルダー）。
+
+フリート計画（apply）:
+  測定器 1 台につき 1 行の CSV ファイル。見出し行で列を指定します:
+  serial（必須）、wireless_lan（on/off）、ssid、key、dhcp（on/off）、ip、
+  mask、gateway、dns、power_off（off/15/30/60）。区切りは , または ;。空のセルは
+  測定器の設定をそのまま残します。アドレスを指定する行には dhcp off が必要です。
+  どの測定器にも触れる前にすべての行を確認し、各測定器には違う所だけを書き込みます
+  （changed / unchanged）。計画に行のない一覧の測定器には触れません。
+
+変更記録（測定器に書き込む実行ごとに、変更 1 件につき 1 行）:
+  --record FILE    FILE に追記します（既定: KT9_RECORD、なければ
+                   DATA/kt9-config/changes.csv）
+  --no-record      記録しません
+  history は記録を表示します。--serial で 1 台の変更だけを表示します。
+
+終了ステータス: 0 すべて成功、1 失敗した測定器または処理しなかった測定器がある、
+2 使い方の誤り、入力ファイルを読めない、バックアップまたは計画が確認に通らない、
+または一つの固定アドレスを複数の測定器に与えようとした（このときは何も書き込みません）。
+</translation>
+    </message>
+    <message>
+        <source>Changed: %1, unchanged: %2.</source>
+        <translation>変更: %1、変更なし: %2。</translation>
+    </message>
+    <message>
+        <source>Listed but not in the plan, not touched: %1.</source>
+        <translation>一覧にあるが計画にない（触れていない）: %1。</translation>
+    </message>
+    <message>
+        <source>Not reachable: no instrument with this serial number is listed.</source>
+        <translation>到達できません: このシリアル番号の測定器は一覧にありません。</translation>
+    </message>
+    <message>
+        <source>%1 instruments with this serial number are listed; none of them is written.</source>
+        <translation>このシリアル番号の測定器が一覧に %1 台あります。どれにも書き込みません。</translation>
+    </message>
+    <message>
+        <source>UNCHANGED</source>
+        <translation>変更なし</translation>
+    </message>
+    <message>
+        <source>WOULD CHANGE</source>
+        <translation>変更予定</translation>
+    </message>
+    <message>
+        <source>CHANGED</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: %3</source>
+        <translation>%1 行目、列 %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 bytes; the instrument takes at most %2.</source>
+        <translation>%1 バイトあります。測定器が受け付けるのは %2 バイトまでです。</translation>
+    </message>
+    <message>
+        <source>a control character, which the instrument cannot take.</source>
+        <translation>制御文字を含みます。測定器は受け付けません。</translation>
+    </message>
+    <message>
+        <source>needs a serial number of up to 8 digits, not %1.</source>
+        <translation>8 桁までのシリアル番号が必要です（%1 ではなく）。</translation>
+    </message>
+    <message>
+        <source>needs on or off, not %1.</source>
+        <translation>on または off が必要です（%1 ではなく）。</translation>
+    </message>
+    <message>
+        <source>needs an address such as 192.168.0.10 (four numbers from 0 to 255), not %1.</source>
+        <translation>192.168.0.10 のようなアドレス（0 から 255 の数四つ）が必要です（%1 ではなく）。</translation>
+    </message>
+    <message>
+        <source>needs off, 15, 30 or 60, not %1.</source>
+        <translation>off、15、30 または 60 が必要です（%1 ではなく）。</translation>
+    </message>
+    <message>
+        <source>unknown column; the columns are %1.</source>
+        <translation>不明な列です。列は %1 です。</translation>
+    </message>
+    <message>
+        <source>the column is named twice.</source>
+        <translation>列名が二度あります。</translation>
+    </message>
+    <message>
+        <source>the header row has no column serial.</source>
+        <translation>見出し行に serial 列がありません。</translation>
+    </message>
+    <message>
+        <source>serial number %1 is also in row %2.</source>
+        <translation>シリアル番号 %1 は %2 行目にもあります。</translation>
+    </message>
+    <message>
+        <source>an address needs dhcp off in the same row.</source>
+        <translation>アドレスには同じ行に dhcp off が必要です。</translation>
+    </message>
+    <message>
+        <source>with dhcp on the instrument takes its addresses from the network: leave the addresses empty.</source>
+        <translation>dhcp on では測定器はアドレスをネットワークから得ます。アドレスは空にしてください。</translation>
+    </message>
+    <message>
+        <source>a value in a column that the header row does not name.</source>
+        <translation>見出し行に名前のない列に値があります。</translation>
+    </message>
+    <message>
+        <source>needs the instrument&apos;s serial number.</source>
+        <translation>測定器のシリアル番号が必要です。</translation>
+    </message>
+    <message>
+        <source>the plan cannot be read: %1</source>
+        <translation>計画を読めません: %1</translation>
+    </message>
+    <message>
+        <source>the plan is larger than %1 MB.</source>
+        <translation>計画が %1 MB を超えています。</translation>
+    </message>
+    <message>
+        <source>a quoted cell is not closed.</source>
+        <translation>引用符で囲んだセルが閉じていません。</translation>
+    </message>
+    <message>
+        <source>text after the closing quotation mark.</source>
+        <translation>閉じ引用符の後に文字があります。</translation>
+    </message>
+    <message>
+        <source>the plan has no instrument rows.</source>
+        <translation>計画に測定器の行がありません。</translation>
+    </message>
+    <message>
+        <source>The static address %1 would be given to more than one instrument: %2. Nothing was written.</source>
+        <translation>固定アドレス %1 が複数の測定器に与えられることになります: %2。何も書き込みませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 is a link; restore does not follow it.</source>
+        <translation>%1 はリンクです。restore はリンクをたどりません。</translation>
+    </message>
+    <message>
+        <source>Restore would refuse this backup, so it was not saved: %1</source>
+        <translation>restore が受け付けないバックアップなので保存しませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a folder; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか、フォルダーではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか、通常のファイルではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
+    <message>
+        <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
+        <translation>この測定器の %1 への別のバックアップがまだ実行中です (ロックファイル %2)。</translation>
     </message>
     <message>
         <source>a link, not a file of its own</source>

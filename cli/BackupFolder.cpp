@@ -3,6 +3,7 @@
 #include "CliTexts.h"
 #include "CliValues.h"
 #include "NetworkInput.h"
+#include "PrivateFiles.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 #include "instrument/EightBitText.h"
 
@@ -30,9 +31,6 @@ const QString AMBIENT_RAW = QStringLiteral("ambientAdapterRaw");
 const QString NETWORK_RAW = QStringLiteral("networkRaw");
 constexpr int SERIAL_DIGITS = 8;
 constexpr int HEX_FLOAT_DIGITS = 8;
-
-// Readable, writable and searchable by the user alone: network.ini holds the security key.
-constexpr QFile::Permissions OWNER_ONLY = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 QString native(const QString &path)
 {
@@ -237,7 +235,7 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
 
 bool makeOwnerOnlyFolder(const QString &path)
 {
-    return QDir().mkpath(path) && QFile::setPermissions(path, OWNER_ONLY);
+    return PrivateFiles::makePath(path) && QFile::setPermissions(path, PrivateFiles::FOLDER_MODE);
 }
 
 // The settings as the instrument would take them: the switches on or off, the addresses only
@@ -285,7 +283,8 @@ bool calibrationFileReadsBack(bool white, const QString &path, const QlxCalRefDa
 bool writeWhole(const QString &path, const QByteArray &text)
 {
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit() ||
+        !QFile::setPermissions(path, PrivateFiles::FILE_MODE))
         return false;
     QFile back(path);
     return back.open(QIODevice::ReadOnly) && back.readAll() == text;
@@ -310,9 +309,10 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     // Files of an earlier backup that this one does not write again must not stay behind.
     for (const QString &name : {NETWORK_FILE, WHITE_FILE, AMBIENT_FILE})
         QFile::remove(dir.filePath(name));
+    // The files are created with the umask's modes, in a folder that only the user can enter.
     const auto addFile = [&](const QString &name) {
-        bool read = false;
-        const QByteArray hash = sha256Of(dir.filePath(name), read);
+        bool read = QFile::setPermissions(dir.filePath(name), PrivateFiles::FILE_MODE);
+        const QByteArray hash = read ? sha256Of(dir.filePath(name), read) : QByteArray();
         if (read)
             files.insert(name, QString::fromLatin1(hash));
         else
@@ -367,26 +367,9 @@ bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapsh
     return true;
 }
 
-bool BackupFolder::replace(const QString &written, const QString &folder, QString &error)
+bool BackupFolder::check(const QString &folder, CQlxSdk_Ctrl &ctrl, BackupContents &contents, QString &error)
 {
-    const QFileInfo target(folder);
-    const QString aside = target.dir().filePath(QStringLiteral(".%1.old").arg(target.fileName()));
-    QDir parent;
-    QDir(aside).removeRecursively();
-    const bool existed = target.exists();
-    if (existed && !parent.rename(folder, aside)) {
-        error = CliText::tr("cannot write %1").arg(native(folder));
-        return false;
-    }
-    if (!parent.rename(written, folder)) {
-        if (existed)
-            parent.rename(aside, folder);
-        error = CliText::tr("cannot write %1").arg(native(folder));
-        return false;
-    }
-    if (existed)
-        QDir(aside).removeRecursively();
-    return true;
+    return readOne(folder, false, ctrl, contents, error);
 }
 
 bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString, BackupContents> &contents,
@@ -405,9 +388,17 @@ bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString,
         return true;
     }
     for (const QString &name : top.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        // The scratch folders of a backup at work (hidden on POSIX systems, listed on Windows).
+        if (name.startsWith(QLatin1Char('.')))
+            continue;
         // A folder named after an instrument without its instrument.json is a damaged backup,
         // not an instrument without one.
         const QString json = top.filePath(name + QLatin1Char('/') + INSTRUMENT_FILE);
+        // Backup never writes a link there: whoever could write to dir may have put it.
+        if ((isSerialText(name) || QFileInfo::exists(json)) && PrivateFiles::isLink(top.filePath(name))) {
+            error = CliText::tr("%1 is a link; restore does not follow it.").arg(native(top.filePath(name)));
+            return false;
+        }
         if (!QFileInfo::exists(json) && isSerialText(name)) {
             error = CliText::tr("%1: not an instrument backup of kt9-cli.").arg(native(json));
             return false;
@@ -427,6 +418,21 @@ bool BackupFolder::readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString,
     return true;
 }
 
+bool BackupFolder::calibrationRegistrable(const BackupContents &contents, QString &error)
+{
+    const bool whiteAccepted =
+        !contents.hasWhite || CQlxSdk_Ctrl::whitePlateSerialAccepted(contents.references);
+    if (whiteAccepted &&
+        (!contents.hasAmbient || CQlxSdk_Ctrl::ambientAdapterSerialAccepted(contents.references)))
+        return true;
+    const QDir dir(contents.folder);
+    QString file = dir.filePath(whiteAccepted ? AMBIENT_FILE : WHITE_FILE);
+    if (!QFileInfo::exists(file))
+        file = dir.filePath(INSTRUMENT_FILE);
+    error = QStringLiteral("%1: %2").arg(native(file), windowText(WindowText::CAL_FILE_READ_FAILED));
+    return false;
+}
+
 QString BackupFolder::createCopyFolder(const QString &serial, QString &error)
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -442,7 +448,7 @@ QString BackupFolder::createCopyFolder(const QString &serial, QString &error)
         const QString name = attempt == 1 ? stamp : QStringLiteral("%1-%2").arg(stamp).arg(attempt);
         const QString folder = parent + QLatin1Char('/') + name;
         if (QDir(parent).mkdir(name)) {
-            if (!QFile::setPermissions(folder, OWNER_ONLY))
+            if (!QFile::setPermissions(folder, PrivateFiles::FOLDER_MODE))
                 break;
             return folder;
         }

@@ -43,23 +43,27 @@ struct BackupContents
 
 namespace BackupFolder {
 
-// Creates folder (readable by the user alone) and writes the snapshot's files into it; with
-// network, network.ini from the controller's networkInfo. Settings that the network settings
-// file or the calibration file cannot carry go raw into instrument.json, with a warning. False, with the
-// reason in error.
+// Creates folder (it and its files readable by the user alone) and writes the snapshot's files
+// into it; with network, network.ini from the controller's networkInfo. Settings that the
+// network settings file or the calibration file cannot carry go raw into instrument.json, with
+// a warning. False, with the reason in error.
 bool write(const QString &folder, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl, bool network,
            QStringList &warnings, QString &error);
 
-// Puts the folder written (a sibling of folder) in the place of folder; an earlier folder there
-// is removed only once the new one is in place. False, with the reason in error, leaves the
-// earlier folder as it was.
-bool replace(const QString &written, const QString &folder, QString &error);
+// Reads and checks one instrument folder as restore does (below), whatever its name. False,
+// with the fault in error.
+bool check(const QString &folder, CQlxSdk_Ctrl &ctrl, BackupContents &contents, QString &error);
 
 // Reads and checks every instrument folder of dir (or dir itself when it holds
 // instrument.json): files against their SHA-256, the serial number, the network settings as
 // network load checks them (through ctrl), the power-off time. False at the first fault,
 // with it in error.
 bool readAll(const QString &dir, CQlxSdk_Ctrl &ctrl, QMap<QString, BackupContents> &contents, QString &error);
+
+// Whether the calibration parts of a backup are ones registration would accept (the serial
+// numbers' ranges), as restore --calibration must before it writes them. False, with the file
+// at fault in error.
+bool calibrationRegistrable(const BackupContents &contents, QString &error);
 
 // <generic data location>/kt9-config/backups/<serial>/<UTC time>/, created; empty, with the
 // reason in error, when it cannot be.

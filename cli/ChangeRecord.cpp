@@ -1,6 +1,7 @@
 #include "ChangeRecord.h"
 
 #include "CliTexts.h"
+#include "PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,10 +23,9 @@ const QString RECORD_VARIABLE = QStringLiteral("KT9_RECORD");
 constexpr int LOCK_WAIT_MS = 10000;
 constexpr int STALE_LOCK_MS = 30000;
 
-// What the record creates, whatever the umask: its folders for the owner alone, the file readable
-// by others at most. On Windows Qt changes only the read-only attribute, and both keep the access
-// rights they inherit from the parent folder.
-const QFile::Permissions FOLDER_PERMISSIONS = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+// What the record file is created with at most, whatever the umask (its folders are the owner's
+// alone, PrivateFiles). On Windows Qt changes only the read-only attribute, and it keeps the
+// access rights it inherits from the parent folder.
 const QFile::Permissions FILE_PERMISSIONS_AT_MOST = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                                     QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
 // The longest first line pathUsable reads to tell a change record by its header.
@@ -182,25 +182,10 @@ bool ChangeRecord::pathUsable(QString &error) const
 bool ChangeRecord::makeFolder(QString &error) const
 {
     const QString folder = QFileInfo(m_path).absolutePath();
-    QStringList missing;
-    for (QString level = folder; !QFileInfo::exists(level);) {
-        missing.prepend(level);
-        const QString parent = QFileInfo(level).absolutePath();
-        if (parent == level)
-            break;
-        level = parent;
-    }
-    if (!QDir().mkpath(folder)) {
-        error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
-        return false;
-    }
-    for (const QString &created : missing) {
-        if (!QFile::setPermissions(created, FOLDER_PERMISSIONS)) {
-            error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(created));
-            return false;
-        }
-    }
-    return true;
+    if (PrivateFiles::makePath(folder))
+        return true;
+    error = CliText::tr("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+    return false;
 }
 
 bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const

@@ -1,6 +1,7 @@
 #include "CliArguments.h"
 
 #include "CliTexts.h"
+#include "CliValues.h"
 
 namespace {
 
@@ -18,9 +19,6 @@ const QString LANG_OPTION = QStringLiteral("--lang");
 const QString HELP_OPTION = QStringLiteral("--help");
 const QString VERSION_OPTION = QStringLiteral("--version");
 const QString END_OF_OPTIONS = QStringLiteral("--");
-
-// Serial numbers have at most 8 decimal digits.
-constexpr int SERIAL_MAX_DIGITS = 8;
 
 // What each command accepts besides --json and --lang.
 struct CommandRules
@@ -53,6 +51,9 @@ CommandRules rulesOf(CliCommand command)
         return {true, true, true, true, true};
     case CliCommand::History:
         return {false, false, false, false, true};
+    case CliCommand::Apply:
+        // The plan names the instruments.
+        return {false, false, true, true, true};
     case CliCommand::Help:
     case CliCommand::Version:
         break;
@@ -108,16 +109,7 @@ QString readCommand(const QStringList &positionals, CliRequest &request)
         used = 3;
     } else if (word == QLatin1String("power-off")) {
         request.command = CliCommand::PowerOff;
-        const QString time = positionals.value(1);
-        if (time == QLatin1String("off"))
-            request.mode = QLX_SHUTDOWN_DISABLED;
-        else if (time == QLatin1String("15"))
-            request.mode = QLX_SHUTDOWN_15_MIN;
-        else if (time == QLatin1String("30"))
-            request.mode = QLX_SHUTDOWN_30_MIN;
-        else if (time == QLatin1String("60"))
-            request.mode = QLX_SHUTDOWN_60_MIN;
-        else
+        if (!powerOffFromWord(positionals.value(1), request.mode))
             return CliText::tr("power-off needs off, 15, 30 or 60.");
         used = 2;
     } else if (word == QLatin1String("register")) {
@@ -138,6 +130,12 @@ QString readCommand(const QStringList &positionals, CliRequest &request)
         request.file = positionals.value(1);
         if (request.file.isEmpty())
             return CliText::tr("%1 needs the name of a backup folder.").arg(word);
+        used = 2;
+    } else if (word == QLatin1String("apply")) {
+        request.command = CliCommand::Apply;
+        request.file = positionals.value(1);
+        if (request.file.isEmpty())
+            return CliText::tr("apply needs the name of a plan file (CSV).");
         used = 2;
     } else if (word == QLatin1String("history")) {
         request.command = CliCommand::History;
@@ -328,6 +326,7 @@ QString cliUsage()
                        "  kt9-cli register (white|ambient) FILE.csv [TARGET] [--dry-run]\n"
                        "  kt9-cli backup DIR [TARGET] [--force]\n"
                        "  kt9-cli restore DIR [TARGET] [--calibration] [--dry-run] [--show-key]\n"
+                       "  kt9-cli apply PLAN.csv [--dry-run] [--show-key]\n"
                        "  kt9-cli history [--serial NNNNNNNN] [--json]\n"
                        "  kt9-cli --help | --version\n"
                        "\n"
@@ -356,6 +355,15 @@ QString cliUsage()
                        "  register and restore --calibration first save the references they\n"
                        "  overwrite in DATA/kt9-config/backups/SERIAL/TIME/ (DATA: your data folder).\n"
                        "\n"
+                       "Fleet plan (apply):\n"
+                       "  a CSV file, one row per instrument, a header row naming the columns:\n"
+                       "  serial (required), wireless_lan (on/off), ssid, key, dhcp (on/off), ip,\n"
+                       "  mask, gateway, dns, power_off (off/15/30/60); separator , or ;. An empty\n"
+                       "  cell keeps the instrument's setting; an address needs dhcp off in its row.\n"
+                       "  Every row is checked before any instrument is touched; each instrument is\n"
+                       "  written only where it differs (changed / unchanged). Listed instruments\n"
+                       "  without a row are not touched.\n"
+                       "\n"
                        "Change record (every run that writes to instruments, one line per change):\n"
                        "  --record FILE    append to FILE (default: KT9_RECORD, else\n"
                        "                   DATA/kt9-config/changes.csv)\n"
@@ -363,6 +371,6 @@ QString cliUsage()
                        "  history prints the record; --serial shows one instrument's changes.\n"
                        "\n"
                        "Exit status: 0 all succeeded, 1 an instrument failed or was not reached,\n"
-                       "2 usage error, unreadable input file or a backup that fails its check\n"
-                       "(then nothing was written).\n");
+                       "2 usage error, unreadable input file, a backup or plan that fails its check, or\n"
+                       "one static address for several instruments (then nothing was written).\n");
 }

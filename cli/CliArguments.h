@@ -22,6 +22,7 @@ enum class CliCommand
     Backup,
     Restore,
     History,
+    Apply,
 };
 
 enum class CliAccessory
@@ -48,8 +49,9 @@ struct CliTarget
 struct CliRequest
 {
     CliCommand command = CliCommand::Help;
-    QString commandName;     ///< as typed, e.g. "network load"
-    QString file;            ///< network load / save, register; the backup folder of backup and restore
+    QString commandName; ///< as typed, e.g. "network load"
+    QString
+        file; ///< network load / save, register, the plan of apply; the backup folder of backup and restore
     bool recordNamed = true; ///< false: recordFile is not the text of the bytes given
     bool fileNamed = true;   ///< false: file is not the text of the bytes given, and names no file
     QlxShutdownMode mode = QLX_SHUTDOWN_DISABLED;
@@ -70,6 +72,9 @@ struct CliParseResult
     CliRequest request;
     QString error; ///< a usage error, translated; empty when the command line is sound
 };
+
+// Serial numbers have at most 8 decimal digits.
+constexpr int SERIAL_MAX_DIGITS = 8;
 
 // Parses the arguments that follow the program name.
 CliParseResult parseCliArguments(const QStringList &arguments);

@@ -95,6 +95,8 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
                                            {QStringLiteral("written"), change.written}});
             instrument.insert(QStringLiteral("changes"), changes);
         }
+        if (m_request.command == CliCommand::Apply)
+            instrument.insert(QStringLiteral("changed"), changed(result));
         instruments.append(instrument);
     }
 
@@ -109,13 +111,18 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
         summaryJson.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(summary.skipped));
         summaryJson.insert(QStringLiteral("notReachable"), QJsonArray::fromStringList(m_backupsNotReached));
     }
-    m_output.document(QJsonObject{
-        {QStringLiteral("command"), m_request.commandName},
-        {QStringLiteral("dryRun"), m_request.dryRun},
-        {QStringLiteral("instruments"), instruments},
-        {QStringLiteral("summary"), summaryJson},
-        {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
-        {QStringLiteral("exitStatus"), summary.exitStatus}});
+    QJsonObject document{{QStringLiteral("command"), m_request.commandName},
+                         {QStringLiteral("dryRun"), m_request.dryRun},
+                         {QStringLiteral("instruments"), instruments},
+                         {QStringLiteral("summary"), summaryJson},
+                         {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
+                         {QStringLiteral("exitStatus"), summary.exitStatus}};
+    if (m_request.command == CliCommand::Apply) {
+        summaryJson.insert(QStringLiteral("notInPlan"), m_notInPlan);
+        document.insert(QStringLiteral("summary"), summaryJson);
+        document.insert(QStringLiteral("changed"), summary.changed);
+    }
+    m_output.document(document);
     if (stop != CliStop::NONE)
         m_output.message(summary.interruption);
     return summary.exitStatus;

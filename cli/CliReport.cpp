@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 std::unique_ptr<CliReport> CliReport::make(const CliRequest &request, CliOutput &output)
 {
     if (request.json)
@@ -37,12 +39,24 @@ int CliReport::targetError(const QString &error, const QVector<ListedInstrument>
     return reportUsageError(m_request.commandName, error, m_request.json, m_output, lines);
 }
 
+bool CliReport::changed(const InstrumentResult &result) const
+{
+    // A dry run tells what would change; a run what the instrument now holds, also when a later
+    // write of the same instrument failed.
+    if (m_request.dryRun)
+        return result.outcome == InstrumentResult::Succeeded && !result.changes.isEmpty();
+    return std::any_of(result.changes.cbegin(), result.changes.cend(),
+                       [](const Change &change) { return change.written; });
+}
+
 CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results, CliStop stop,
                                         uint32_t unlisted) const
 {
     Summary summary;
     QStringList done;
+    int changedCount = 0;
     for (const InstrumentResult &result : results) {
+        changedCount += changed(result) ? 1 : 0;
         if (result.outcome == InstrumentResult::Succeeded)
             ++summary.succeeded;
         else if (result.outcome == InstrumentResult::Failed)
@@ -62,6 +76,11 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
                   .arg(summary.succeeded)
                   .arg(results.size())
             : CliText::tr("Summary: %1 of %2 succeeded.").arg(summary.succeeded).arg(results.size());
+    summary.changed = changedCount > 0;
+    if (m_request.command == CliCommand::Apply)
+        summary.text += QLatin1Char(' ') + CliText::tr("Changed: %1, unchanged: %2.")
+                                               .arg(changedCount)
+                                               .arg(summary.succeeded - changedCount);
     if (!summary.failed.isEmpty())
         summary.text += QLatin1Char(' ') + CliText::tr("Failed: %1.").arg(summary.failed.join(separator));
     if (!summary.skipped.isEmpty())
@@ -79,6 +98,9 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
     if (noBackup)
         summary.text += QLatin1Char(' ') + CliText::tr("None of the instruments has a backup in %1.")
                                                .arg(QDir::toNativeSeparators(m_request.file));
+    if (m_notInPlan > 0)
+        summary.text +=
+            QLatin1Char(' ') + CliText::tr("Listed but not in the plan, not touched: %1.").arg(m_notInPlan);
     const QString doneText = done.isEmpty() ? CliText::tr("none") : done.join(separator);
     if (stop == CliStop::INTERRUPT)
         summary.interruption =

@@ -33,6 +33,8 @@ public:
     // The summary after the last instrument (unlisted: instruments a run over all of them could
     // not reach, as the library did not list them); returns the exit status.
     virtual int finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) = 0;
+    // apply: how many listed instruments the plan has no row for (they are not touched).
+    void notInPlan(int count) { m_notInPlan = count; }
     // An error that ends the run before any instrument is worked on; returns status.
     virtual int error(const QString &error, int status) = 0;
     // A target that names no instrument (or several), with the port list to choose from;
@@ -55,14 +57,19 @@ protected:
         QString text;
         QString interruption; ///< why the run stopped early; empty when it did not
         int exitStatus = CLI_EXIT_SUCCESS;
+        bool changed = false; ///< apply: an instrument changed (or would, on a dry run)
     };
     Summary summarize(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) const;
     // The instruments the library reported but did not list.
     static QString unlistedText(uint32_t unlisted);
 
+    // apply: whether the result is one of an instrument that changed (or would).
+    bool changed(const InstrumentResult &result) const;
+
     const CliRequest &m_request;
     CliOutput &m_output;
     QStringList m_backupsNotReached;
+    int m_notInPlan = 0;
 };
 
 // Reports a usage error, then the details, then the hint to --help; returns CLI_EXIT_USAGE.

@@ -4,8 +4,10 @@
 #include "CliRunContext.h"
 #include "CliTexts.h"
 #include "Console.h"
+#include "CliValues.h"
 #include "Interrupt.h"
 #include "NetworkInput.h"
+#include "StaticAddresses.h"
 #include "instrument/EightBitText.h"
 
 #include <QDateTime>
@@ -34,7 +36,7 @@ CliStop requestedStop()
 bool writesToInstruments(CliCommand command)
 {
     return command == CliCommand::NetworkLoad || command == CliCommand::PowerOff ||
-           command == CliCommand::Register || command == CliCommand::Restore;
+           command == CliCommand::Register || command == CliCommand::Restore || command == CliCommand::Apply;
 }
 
 } // namespace
@@ -65,6 +67,9 @@ int CliRun::exec()
         return status;
     if (m_request.command == CliCommand::Restore && m_request.target.kind == CliTarget::All)
         m_report->setBackupsNotReached(backupsNotReached());
+    const QString repeated = repeatedAddressIn(targets);
+    if (!repeated.isEmpty())
+        return m_report->error(repeated, CLI_EXIT_USAGE);
 
     QVector<InstrumentResult> results;
     CliStop stop = CliStop::NONE;
@@ -93,6 +98,10 @@ int CliRun::exec()
     // Asked to stop during the last instrument: nothing was left out, but the run was stopped.
     if (stop == CliStop::NONE && interruptRequested())
         stop = requestedStop();
+    for (const InstrumentResult &unreached : m_unreached) {
+        results.append(unreached);
+        m_report->instrument(unreached);
+    }
     // A run over every instrument reached only those the library could list.
     const uint32_t unlisted = m_request.target.kind == CliTarget::All ? m_ctrl.unlistedPortCount : 0;
     return m_report->finish(results, stop, unlisted);
@@ -119,8 +128,10 @@ bool CliRun::prepare()
 {
     const QString file = QDir::toNativeSeparators(m_request.file);
     // A folder or record named by bytes that are no text would have another one written.
-    const bool folderOperand =
-        m_request.command == CliCommand::Backup || m_request.command == CliCommand::Restore;
+    // So is a plan, which is opened by its name as text.
+    const bool folderOperand = m_request.command == CliCommand::Backup ||
+                               m_request.command == CliCommand::Restore ||
+                               m_request.command == CliCommand::Apply;
     if ((folderOperand && !m_request.fileNamed) || !m_request.recordNamed) {
         m_report->error(
             CliText::tr("%1: the name is not text in the system's encoding.")
@@ -150,15 +161,35 @@ bool CliRun::prepare()
             m_report->error(error, CLI_EXIT_USAGE);
             return false;
         }
+        for (const BackupContents &contents : std::as_const(m_backups)) {
+            if (m_request.calibration && !BackupFolder::calibrationRegistrable(contents, error)) {
+                m_report->error(error, CLI_EXIT_USAGE);
+                return false;
+            }
+        }
+    } else if (m_request.command == CliCommand::Apply) {
+        QString error;
+        if (!readFleetPlan(m_request.file, file, m_plan, error)) {
+            m_report->error(error, CLI_EXIT_USAGE);
+            return false;
+        }
+        for (int i = 0; i < m_plan.size(); ++i)
+            m_planRows.insert(m_plan.at(i).serial, i);
     }
     return true;
 }
 
 bool CliRun::selectTargets(QVector<int> &targets, int &status)
 {
-    if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0)) {
+    // A plan's rows whose instruments are all missing are each reported as not reachable.
+    const bool plan = m_request.command == CliCommand::Apply;
+    if (!m_ctrl.refreshFullPortList() || (m_ctrl.ports.isEmpty() && m_ctrl.unlistedPortCount == 0 && !plan)) {
         status = m_report->error(windowText(WindowText::NOT_CONNECTED), CLI_EXIT_FAILURE);
         return false;
+    }
+    if (plan) {
+        selectPlanTargets(targets);
+        return true;
     }
     const int count = m_ctrl.ports.size();
     const uint32_t unlisted = m_ctrl.unlistedPortCount;
@@ -210,6 +241,51 @@ bool CliRun::selectTargets(QVector<int> &targets, int &status)
     return false;
 }
 
+void CliRun::selectPlanTargets(QVector<int> &targets)
+{
+    QHash<int32_t, QVector<int>> listedPorts;
+    for (int i = 0; i < m_ctrl.ports.size(); ++i)
+        listedPorts[m_ctrl.ports[i].serialNo].append(i);
+    for (const FleetRow &row : m_plan) {
+        const QVector<int> ports = listedPorts.value(row.serial);
+        if (ports.size() == 1) {
+            targets.append(ports.first());
+            continue;
+        }
+        InstrumentResult unreached;
+        unreached.serial = serialNumberLabel(row.serial);
+        unreached.outcome = InstrumentResult::Failed;
+        unreached.messages.append(
+            ports.isEmpty()
+                ? CliText::tr("Not reachable: no instrument with this serial number is listed.")
+                : CliText::tr("%1 instruments with this serial number are listed; none of them is written.")
+                      .arg(ports.size()));
+        m_unreached.append(unreached);
+    }
+    int notInPlan = 0;
+    for (const QlxPortInfo &port : m_ctrl.ports)
+        notInPlan += m_planRows.contains(port.serialNo) ? 0 : 1;
+    m_report->notInPlan(notInPlan);
+}
+
+QString CliRun::repeatedAddressIn(const QVector<int> &targets) const
+{
+    if (targets.size() < 2)
+        return QString();
+    QVector<StaticAddress> addresses;
+    for (const int index : targets) {
+        const QString serial = serialNumberLabel(m_ctrl.ports[index].serialNo);
+        if (m_request.command == CliCommand::NetworkLoad && m_wanted.DHCPUse == eDHCP_OFF)
+            addresses.append({serial, addressText(m_wanted.IPAddress)});
+        const auto backup = m_backups.constFind(serial);
+        if (m_request.command == CliCommand::Restore && backup != m_backups.constEnd() &&
+            backup->hasNetwork && backup->network.DHCPUse == eDHCP_OFF)
+            addresses.append({serial, addressText(backup->network.IPAddress)});
+    }
+    const int repeated = repeatedAddress(addresses);
+    return repeated < 0 ? QString() : repeatedAddressText(addresses, repeated);
+}
+
 CliRun::Operation CliRun::operation() const
 {
     switch (m_request.command) {
@@ -227,6 +303,8 @@ CliRun::Operation CliRun::operation() const
         return &CliRun::backup;
     case CliCommand::Restore:
         return &CliRun::restore;
+    case CliCommand::Apply:
+        return &CliRun::apply;
     case CliCommand::History:
     case CliCommand::Help:
     case CliCommand::Version:

@@ -1,9 +1,9 @@
 #include "CliRunContext.h"
 
+#include "BackupStore.h"
 #include "CliTexts.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 
 bool CliRun::saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &current)
@@ -32,9 +32,9 @@ bool CliRun::saveCalibrationCopy(InstrumentResult &result, const QlxCalRefData &
 bool CliRun::backup(InstrumentResult &result)
 {
     const QString folder = QDir(m_request.file).filePath(result.serial);
-    if (QFileInfo::exists(folder) && !m_request.force) {
-        result.messages.append(
-            CliText::tr("%1 already exists; --force replaces it.").arg(QDir::toNativeSeparators(folder)));
+    QString error;
+    if (!BackupStore::mayWrite(folder, m_request.force, error)) {
+        result.messages.append(error);
         return false;
     }
     InstrumentSnapshot snapshot;
@@ -71,14 +71,8 @@ bool CliRun::backup(InstrumentResult &result)
     snapshot.referencesRead = true;
 
     QStringList warnings;
-    QString error;
-    // Written beside the folder and put in its place once whole: a failed backup leaves an
-    // earlier one as it was.
-    const QString written = QDir(m_request.file).filePath(QStringLiteral(".%1.new").arg(result.serial));
-    QDir(written).removeRecursively();
-    if (!BackupFolder::write(written, snapshot, m_ctrl, snapshot.networkRead, warnings, error) ||
-        !BackupFolder::replace(written, folder, error)) {
-        QDir(written).removeRecursively();
+    // A failed backup leaves an earlier one as it was.
+    if (!BackupStore::save(m_request.file, snapshot, m_ctrl, m_request.force, warnings, error)) {
         result.messages.append(error);
         return false;
     }

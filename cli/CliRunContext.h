@@ -10,9 +10,11 @@
 #include "CliArguments.h"
 #include "CliReport.h"
 #include "CliResult.h"
+#include "FleetPlan.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QMap>
 #include <QString>
 #include <QVector>
@@ -40,6 +42,12 @@ private:
     bool prepare();
     // The positions in the port list the command works on; on failure reports and sets status.
     bool selectTargets(QVector<int> &targets, int &status);
+    // apply: the instruments of the plan's rows, in the plan's order; the rows whose instrument
+    // is not listed (or listed twice) go to m_unreached.
+    void selectPlanTargets(QVector<int> &targets);
+    // The refusal of a static address that the run would give to more than one of the targets;
+    // empty when there is none.
+    QString repeatedAddressIn(const QVector<int> &targets) const;
     InstrumentResult process(int index);
     // The command's work on one connected instrument; null for the commands without any.
     Operation operation() const;
@@ -57,6 +65,7 @@ private:
     bool backup(InstrumentResult &result);            ///< CliRunBackup.cpp
     bool restore(InstrumentResult &result);           ///< CliRunRestore.cpp
     QStringList backupsNotReached() const;            ///< CliRunRestore.cpp: not in the port list
+    bool apply(InstrumentResult &result);             ///< CliRunApply.cpp
     int history();                                    ///< CliRunHistory.cpp, without instruments
 
     // Saves the instrument's current calibration references (current) under the user's data
@@ -80,6 +89,8 @@ private:
     QString keyText(const QByteArray &key) const;
     QVector<Change> networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const;
     static QString moduleQueryFailedText();
+    // The change of the power-off time (CliRunPowerOff.cpp).
+    static Change powerOffChange(QlxShutdownMode before, QlxShutdownMode after);
 
     static const QString HIDDEN_KEY; ///< the security key where it is not shown, and in the record
 
@@ -91,5 +102,8 @@ private:
     QlxNetworkInfo m_wanted = {};            ///< network load: the record every instrument gets
     QString m_fileSerial;                    ///< register: the serial number in the calibration file
     QMap<QString, BackupContents> m_backups; ///< restore: the checked backups, by serial number
+    QVector<FleetRow> m_plan;                ///< apply: the checked rows
+    QHash<int32_t, int> m_planRows;          ///< apply: position in m_plan by serial number
+    QVector<InstrumentResult> m_unreached;   ///< apply: the rows whose instrument was not reached
     std::unique_ptr<ChangeRecord> m_record;  ///< null when this run records nothing
 };

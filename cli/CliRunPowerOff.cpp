@@ -3,6 +3,13 @@
 #include "CliTexts.h"
 #include "CliValues.h"
 
+Change CliRun::powerOffChange(QlxShutdownMode before, QlxShutdownMode after)
+{
+    return {QStringLiteral("powerOff"), windowText(WindowText::AUTO_POWER_OFF),
+            powerOffCaption(before),    powerOffCaption(after),
+            powerOffWord(before),       powerOffWord(after)};
+}
+
 bool CliRun::powerOff(InstrumentResult &result)
 {
     QlxShutdownMode current = QLX_SHUTDOWN_DISABLED;
@@ -11,9 +18,7 @@ bool CliRun::powerOff(InstrumentResult &result)
         return false;
     }
     if (current != m_request.mode)
-        result.changes.append({QStringLiteral("powerOff"), windowText(WindowText::AUTO_POWER_OFF),
-                               powerOffCaption(current), powerOffCaption(m_request.mode),
-                               powerOffWord(current), powerOffWord(m_request.mode)});
+        result.changes.append(powerOffChange(current, m_request.mode));
     if (m_request.dryRun)
         return true;
     if (!m_ctrl.writeShutdownTime(m_request.mode)) {

@@ -53,7 +53,14 @@ void CliTextReport::history(const QString &path, const QVector<ChangeEntry> &ent
 
 void CliTextReport::instrument(const InstrumentResult &result)
 {
-    QString line = QStringLiteral("%1  %2  %3").arg(result.serial, result.label, resultWord(result.outcome));
+    QString word = resultWord(result.outcome);
+    // apply says what became of each instrument of its plan.
+    const bool plan = m_request.command == CliCommand::Apply;
+    if (plan && result.outcome == InstrumentResult::Succeeded)
+        word = !changed(result)   ? CliText::tr("UNCHANGED")
+               : m_request.dryRun ? CliText::tr("WOULD CHANGE")
+                                  : CliText::tr("CHANGED");
+    QString line = QStringLiteral("%1  %2  %3").arg(result.serial, result.label, word);
     if (!result.messages.isEmpty())
         line += QStringLiteral("  ") + result.messages.join(QLatin1Char(' '));
     m_output.line(line);
@@ -70,7 +77,7 @@ void CliTextReport::instrument(const InstrumentResult &result)
     }
     const bool writes = m_request.command != CliCommand::Show &&
                         m_request.command != CliCommand::NetworkSave &&
-                        m_request.command != CliCommand::Backup;
+                        m_request.command != CliCommand::Backup && !plan;
     if (writes && result.outcome == InstrumentResult::Succeeded && result.changes.isEmpty())
         m_output.line(QStringLiteral("    ") + CliText::tr("No change."));
 }

@@ -28,6 +28,18 @@ QString powerOffWord(QlxShutdownMode mode)
     }
 }
 
+bool powerOffFromWord(const QString &word, QlxShutdownMode &mode)
+{
+    for (const QlxShutdownMode known :
+         {QLX_SHUTDOWN_DISABLED, QLX_SHUTDOWN_15_MIN, QLX_SHUTDOWN_30_MIN, QLX_SHUTDOWN_60_MIN}) {
+        if (word == powerOffWord(known)) {
+            mode = known;
+            return true;
+        }
+    }
+    return false;
+}
+
 QString powerOffCaption(QlxShutdownMode mode)
 {
     switch (mode) {

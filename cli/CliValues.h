@@ -16,5 +16,7 @@ QString addressText(const uint8_t (&octets)[QLX_IPV4_SIZE]);
 QByteArray fieldBytes(const char *field, std::size_t size);
 // The power-off time as the command line names it: "off", "15", "30", "60".
 QString powerOffWord(QlxShutdownMode mode);
+// The mode that powerOffWord names word; false, and mode left as it was, for another word.
+bool powerOffFromWord(const QString &word, QlxShutdownMode &mode);
 // The power-off time as the window's page shows it.
 QString powerOffCaption(QlxShutdownMode mode);

@@ -30,6 +30,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
     WINEPREFIX=$(cd "$(dirname "$1")" && pwd)/wine-prefix
 fi
 mkdir -p "$WINEPREFIX"
+server_linger=5 # seconds
 (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -37,6 +38,11 @@ mkdir -p "$WINEPREFIX"
         "$wine64" wineboot --init >/dev/null 2>&1
         "$(dirname "$wine64")/wineserver" --wait
     fi
+    # The prefix's server, started here with its standard streams on the null device: started by
+    # the program, it would keep the program's output open until it ends, and ctest or a pipe
+    # reading that output would wait for it. It stays for the programs that follow and ends a few
+    # seconds after the last one, as Wine's own does; when one runs already, this one just ends.
+    "$(dirname "$wine64")/wineserver" -p"$server_linger" </dev/null >/dev/null 2>&1 || true
 ) 9>"$WINEPREFIX.lock"
 
 # Wine's search path takes Windows paths; the build machine's root is drive Z:.

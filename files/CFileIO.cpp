@@ -10,11 +10,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-#include <limits>
 #include <optional>
 
 namespace {
@@ -218,10 +216,10 @@ std::size_t countValues(const QByteArray &line, std::size_t limit)
 
 // Converts the comma-separated values of line into values (count of them), empty pieces left
 // out. False, with values left as they were, when the line does not hold exactly count values
-// or one of them is not a finite 32-bit float. A piece in which no number starts (text, a
-// quoted or hexadecimal number, blanks) is refused rather than stored as 0; a number followed
-// by other characters counts for the number ("0.95%" is 0.95). The pieces are counted before
-// anything is converted and are read in place, so a line of millions of values costs one pass.
+// or one of them is not a whole decimal number that a 32-bit float holds (WholeFloat): text, a
+// quoted, hexadecimal or decimal-comma number, a unit after the number ("0.95%") or only blanks
+// refuse the line. The pieces are counted before anything is converted and are read in place,
+// so a line of millions of values costs one pass.
 bool readValues(const QByteArray &line, float *values, std::size_t count)
 {
     if (countValues(line, count) != count)
@@ -233,13 +231,11 @@ bool readValues(const QByteArray &line, float *values, std::size_t count)
         const auto *comma = static_cast<const char *>(std::memchr(piece, ',', std::size_t(end - piece)));
         const char *const pieceEnd = comma ? comma : end;
         if (pieceEnd != piece) {
-            bool isNumber = false;
-            const double value =
-                LeadingDouble(QByteArray::fromRawData(piece, int(pieceEnd - piece)), &isNumber);
-            // A float cannot hold what lies beyond its largest value; NaN fails the test too.
-            if (!isNumber || !(std::fabs(value) <= double(std::numeric_limits<float>::max())))
+            const std::optional<float> value =
+                WholeFloat(QByteArray::fromRawData(piece, int(pieceEnd - piece)));
+            if (!value)
                 return false;
-            converted.append(float(value));
+            converted.append(*value);
         }
         piece = comma ? comma + 1 : end;
     }
@@ -254,7 +250,8 @@ enum class CalFileKind
 };
 
 // Reads a calibration value file of the given kind into serialNo and values. Lines 3 and 4
-// carry the data; the others are ignored.
+// carry the data; the others are ignored. A file that ends before line 4 is refused: it would
+// register a serial number without its values, or nothing at all.
 bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL_SERIAL_SIZE], float *values,
                  std::size_t count)
 {
@@ -267,7 +264,8 @@ bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL
     bool result = true;
     CLineReader reader(file, CAL_LINE_KEEP);
     QByteArray line;
-    for (int lineNo = 1; lineNo <= CAL_VALUES_LINE && reader.next(line); ++lineNo) {
+    int lineNo = 1;
+    for (; lineNo <= CAL_VALUES_LINE && reader.next(line); ++lineNo) {
         if (lineNo == CAL_SERIAL_LINE) {
             const qsizetype length = line.size();
             // Packed BCD holds decimal digits only; any other character would become a nibble
@@ -289,7 +287,7 @@ bool readCalFile(const char *path, CalFileKind kind, uint8_t (&serialNo)[QLX_CAL
     }
     // Lines after the fourth carry nothing, so reading stops there; a device error before
     // that point is a failure, not a short file.
-    if (reader.failed())
+    if (reader.failed() || lineNo <= CAL_VALUES_LINE)
         result = false;
     return result;
 }

@@ -4,9 +4,8 @@
 
 #include <QSaveFile>
 
-#include <cmath>
 #include <cstring>
-#include <limits>
+#include <optional>
 
 namespace {
 
@@ -15,19 +14,15 @@ namespace {
 constexpr int FLOAT_ROUND_TRIP_DIGITS = 9;
 constexpr int DOUBLE_EXACT_DIGITS = 17;
 
-// The shortest text, from nine digits on, that the reader turns back into the same bits. Nine
-// digits can lie just beyond the largest float (3.40282347e+38), which the reader refuses.
+// The shortest text, from nine digits on, that the reader turns back into the same bits.
 QByteArray valueText(float value)
 {
     QByteArray text;
     for (int digits = FLOAT_ROUND_TRIP_DIGITS; digits <= DOUBLE_EXACT_DIGITS; ++digits) {
         text = QByteArray::number(double(value), 'g', digits);
-        const double read = LeadingDouble(text);
-        if (std::fabs(read) <= double(std::numeric_limits<float>::max())) {
-            const float back = float(read);
-            if (std::memcmp(&back, &value, sizeof value) == 0)
-                break;
-        }
+        const std::optional<float> back = WholeFloat(text);
+        if (back && std::memcmp(&*back, &value, sizeof value) == 0)
+            break;
     }
     return text;
 }

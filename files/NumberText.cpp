@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -67,6 +68,12 @@ bool overflowsUpward(const char *p, const char *end)
     return position + exponent >= 0;
 }
 
+// Skips a run of digits. Returns where the run ends.
+const char *skipDigits(const char *p, const char *end)
+{
+    return std::find_if_not(p, end, isDigit);
+}
+
 } // namespace
 
 int32_t LeadingInt(const QByteArray &text)
@@ -115,4 +122,43 @@ double LeadingDouble(const QByteArray &text, bool *numberFound)
     if (result.ec == std::errc::result_out_of_range)
         value = overflowsUpward(p, result.ptr) ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;
+}
+
+std::optional<float> WholeFloat(const QByteArray &text)
+{
+    const char *const end = text.constEnd();
+    const char *const number = std::find_if_not(text.constBegin(), end, isCSpace);
+    const char *p = number;
+    if (p != end && (*p == '+' || *p == '-'))
+        ++p;
+    const char *const integerEnd = skipDigits(p, end);
+    bool digitsFound = integerEnd != p;
+    p = integerEnd;
+    if (p != end && *p == '.') {
+        const char *const fractionEnd = skipDigits(p + 1, end);
+        digitsFound = digitsFound || fractionEnd != p + 1;
+        p = fractionEnd;
+    }
+    if (!digitsFound)
+        return std::nullopt;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p != end && (*p == '+' || *p == '-'))
+            ++p;
+        const char *const exponentEnd = skipDigits(p, end);
+        if (exponentEnd == p)
+            return std::nullopt;
+        p = exponentEnd;
+    }
+    if (std::find_if_not(p, end, isCSpace) != end)
+        return std::nullopt;
+    // Rounded to a float at once: through a double, a text of many digits is rounded twice and
+    // can end one step off. std::from_chars takes a minus sign but no plus sign.
+    const char *const first = *number == '+' ? number + 1 : number;
+    float stored = 0.0f;
+    const std::from_chars_result result = std::from_chars(first, p, stored, std::chars_format::general);
+    // Out of range: beyond the largest float once rounded, or not zero but rounded to zero.
+    if (result.ec != std::errc() || result.ptr != p)
+        return std::nullopt;
+    return stored;
 }

@@ -25,3 +25,11 @@ std::optional<int32_t> WholeInt(const QByteArray &text);
 // tells whether a number started at all: false for text without one and for a hexadecimal
 // number ("0x10"), which atof would read as one and this conversion reads as a 0.
 double LeadingDouble(const QByteArray &text, bool *numberFound = nullptr);
+
+// The value of text when it holds one decimal number and nothing else, and a 32-bit float
+// holds it: white space around it, one sign, digits with an optional decimal point (at least
+// one digit in all), an optional exponent of at least one digit. Empty for anything more or
+// less ("0.95%", "0,95", "1e", "inf", "nan", "0x10"), for a magnitude beyond the largest float,
+// and for a number that is not zero but would be stored as 0 ("1e-50"); a value in the float's
+// subnormal range is kept.
+std::optional<float> WholeFloat(const QByteArray &text);

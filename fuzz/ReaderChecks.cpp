@@ -256,12 +256,19 @@ QByteArray serialBytes(const QByteArray &digits)
     return bytes;
 }
 
-// The value of a piece as the C library's strtod reads it in the "C" locale; empty when no
-// number starts in it, and for a hexadecimal number, which the readers do not take.
-std::optional<double> referenceValue(const QByteArray &piece)
+bool isCSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The value of a piece as the C library's strtof reads it in the "C" locale, rounded once to a
+// float (an infinity when too large); empty when the
+// piece holds anything but one number and white space around it, and for a hexadecimal number,
+// which the readers do not take.
+std::optional<float> referenceValue(const QByteArray &piece)
 {
     const char *p = piece.constData();
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+    while (isCSpace(*p))
         ++p;
     if (*p == '-' || *p == '+')
         ++p;
@@ -269,22 +276,37 @@ std::optional<double> referenceValue(const QByteArray &piece)
         return std::nullopt;
     char *end = nullptr;
 #ifdef _WIN32
-    // MinGW's strtod reads the C99 forms (inf, nan) that the C runtime's own _strtod_l lacks,
+    // MinGW's strtof reads the C99 forms (inf, nan) that the C runtime's own _strtod_l lacks,
     // and reads them in the "C" locale: on Windows Qt leaves the C library's locale as it is.
-    const double value = std::strtod(piece.constData(), &end);
+    const float value = std::strtof(piece.constData(), &end);
 #else
     // Qt sets the C library's locale from the environment on start-up: read in "C" regardless.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    const double value = strtod_l(piece.constData(), &end, cLocale);
+    const float value = strtof_l(piece.constData(), &end, cLocale);
 #endif
-    if (end == piece.constData())
+    if (end == piece.constData() || !std::all_of(static_cast<const char *>(end), piece.constEnd(), isCSpace))
         return std::nullopt;
     return value;
 }
 
-bool fitsFloat(const std::optional<double> &value)
+// Whether the piece names a number other than zero: a digit 1 to 9 before any exponent.
+bool namesNonZero(const QByteArray &piece)
 {
-    return value && std::fabs(*value) <= double(std::numeric_limits<float>::max());
+    for (const char c : piece) {
+        if (c == 'e' || c == 'E')
+            return false;
+        if (c >= '1' && c <= '9')
+            return true;
+    }
+    return false;
+}
+
+// A float holds the piece's value: within its range once rounded, and not a number other than
+// zero that would be stored as 0.
+bool fitsFloat(const QByteArray &piece)
+{
+    const std::optional<float> value = referenceValue(piece);
+    return value && std::isfinite(*value) && !(*value == 0.0f && namesNonZero(piece));
 }
 
 QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, const ReaderScratch &scratch)
@@ -342,7 +364,7 @@ QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, cons
         pieces.removeAll(QByteArray());
         bool allFit = std::size_t(pieces.size()) == form.valueCount;
         for (int i = 0; allFit && i < pieces.size(); ++i)
-            allFit = fitsFloat(referenceValue(pieces.at(i)));
+            allFit = fitsFloat(pieces.at(i));
         valuesRejected = !allFit;
         if (valuesStored != allFit) {
             problems.append(allFit ? "values line not stored" : "values stored from a bad line");
@@ -351,7 +373,7 @@ QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, cons
                 float stored;
                 std::memcpy(&stored, bytesA + form.valuesOffset + std::size_t(i) * sizeof stored,
                             sizeof stored);
-                const float expected = float(*referenceValue(pieces.at(i)));
+                const float expected = *referenceValue(pieces.at(i));
                 if (!std::isfinite(stored) || stored != expected)
                     problems.append("value " + QByteArray::number(i) + " stored as " +
                                     QByteArray::number(double(stored), 'g', 9) + " for the text \"" +
@@ -361,8 +383,10 @@ QByteArrayList checkCalReader(FileReader reader, const QByteArray &content, cons
     } else if (valuesStored) {
         problems.append("values stored without a values line");
     }
-    if (result != !(serialRejected || valuesRejected))
-        problems.append(result ? "true for a file with a bad serial number or values line"
+    // A file that ends before its values line is refused.
+    const bool rejected = serialRejected || valuesRejected || lines.size() < VALUES_LINE;
+    if (result == rejected)
+        problems.append(result ? "true for a file with a bad or missing serial number or values line"
                                : "false for a file with good serial number and values lines");
     return problems;
 }

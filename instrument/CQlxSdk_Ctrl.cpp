@@ -570,6 +570,16 @@ bool CQlxSdk_Ctrl::readAmbientAdapterFile(const char *path, QlxCalRefData &recor
     return readValueFile(Accessory::AmbientAdapter, path, record);
 }
 
+bool CQlxSdk_Ctrl::whitePlateSerialAccepted(const QlxCalRefData &record)
+{
+    return serialAccepted(Accessory::WhitePlate, accessorySerial(Accessory::WhitePlate, record));
+}
+
+bool CQlxSdk_Ctrl::ambientAdapterSerialAccepted(const QlxCalRefData &record)
+{
+    return serialAccepted(Accessory::AmbientAdapter, accessorySerial(Accessory::AmbientAdapter, record));
+}
+
 bool CQlxSdk_Ctrl::saveWhitePlateFile(const QString &path, const QlxCalRefData &record)
 {
     return saveValueFile(Accessory::WhitePlate, path, record);

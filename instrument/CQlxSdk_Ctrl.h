@@ -114,6 +114,10 @@ public:
     // record, without the serial number test of registration.
     static bool readWhitePlateFile(const char *path, QlxCalRefData &record);
     static bool readAmbientAdapterFile(const char *path, QlxCalRefData &record);
+    // Whether the serial number of record's white plate part / ambient adapter part is one that
+    // registration accepts.
+    static bool whitePlateSerialAccepted(const QlxCalRefData &record);
+    static bool ambientAdapterSerialAccepted(const QlxCalRefData &record);
     // Writes the white plate part / the ambient adapter part of record as a calibration value
     // file; false when it cannot be written or does not read back to the same bytes (a value
     // the reader cannot carry, such as a non-finite one), and then no file is left.

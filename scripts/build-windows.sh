@@ -87,9 +87,8 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-$arch
 cmake --build "$build" -j"$(nproc)"
 
 if $run_tests; then
-    if [ "$arch" = i686 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        echo "This machine runs no 32-bit programs (/usr/lib/wine/wine fails): the 32-bit suite needs" \
-            "Wine's 32-bit half and a kernel with ia32 emulation" >&2
+    if [ "$arch" = i686 ] && ! reason=$("$root/scripts/runs-32-bit.sh"); then
+        echo "The 32-bit suite cannot run under Wine here: $reason" >&2
         exit 1
     fi
     # One fresh Wine prefix for the whole run, created before the first test (cmake/wine-run.sh).

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <QStringList>
 
 #include <algorithm>
 #include <chrono>
@@ -24,17 +23,10 @@ namespace {
 constexpr const char *DIRECTORY_VARIABLE = "QLXSDK_SIM_DIR";
 constexpr const char *TRACE_VARIABLE = "QLXSDK_SIM_TRACE";
 const QString DEFAULT_FOLDER_NAME = QStringLiteral("qlxsdk-sim");
-const QString INSTRUMENT_FILE_PATTERN = QStringLiteral("*.json");
 
 std::size_t indexOf(Function function)
 {
     return static_cast<std::size_t>(function);
-}
-
-bool samePort(const QlxPortInfo &a, const QlxPortInfo &b)
-{
-    return a.portType == b.portType && a.serialNo == b.serialNo &&
-           qstrncmp(a.portName, b.portName, uint(QLX_PORT_NAME_SIZE)) == 0;
 }
 
 // The status of a call whose work is done: its own failure, else an injected warning, else the
@@ -143,22 +135,27 @@ QString Simulator::directoryLocked()
     return path;
 }
 
-std::vector<Simulator::Listed> Simulator::listLocked()
+std::vector<FolderListing::Listed> Simulator::listLocked()
 {
-    std::vector<Listed> listed;
-    const QString directory = directoryLocked();
-    if (directory.isEmpty())
-        return listed;
-    const QDir folder(directory);
-    QStringList names = folder.entryList({INSTRUMENT_FILE_PATTERN}, QDir::Files, QDir::Unsorted);
-    std::sort(names.begin(), names.end());
-    for (const QString &name : qAsConst(names)) {
-        const QString path = folder.filePath(name);
-        const LoadedFile loaded = loadLocked(path);
-        if (loaded.kind == LoadedFile::VALID && !loaded.instrument.unplugged)
-            listed.push_back({path, loaded.instrument});
+    return m_listing.refresh(directoryLocked(), [this](const QString &path) { return loadLocked(path); });
+}
+
+QString Simulator::findLocked(const QlxPortInfo &port)
+{
+    // The file that was on this port at the last listing, if it still is; else a new listing
+    // decides (a file added, removed or edited since).
+    const QString known = m_listing.lastPathOf(directoryLocked(), port);
+    if (!known.isEmpty()) {
+        const LoadedFile loaded = loadLocked(known);
+        if (loaded.kind == LoadedFile::VALID && !loaded.instrument.unplugged &&
+            samePort(loaded.instrument.port, port))
+            return known;
     }
-    return listed;
+    for (const FolderListing::Listed &instrument : listLocked()) {
+        if (samePort(instrument.instrument.port, port))
+            return instrument.path;
+    }
+    return {};
 }
 
 LoadedFile Simulator::loadLocked(const QString &path)
@@ -213,13 +210,13 @@ int32_t Simulator::portList(QlxPortInfo *table, uint32_t *count, uint32_t capaci
     if (!count)
         return finish(function, QLX_ERROR_ARGUMENT);
 
-    std::vector<Listed> listed;
+    std::vector<FolderListing::Listed> listed;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         listed = listLocked();
     }
     std::optional<int32_t> fault;
-    for (const Listed &instrument : listed) {
+    for (const FolderListing::Listed &instrument : listed) {
         fault = instrument.instrument.faults[indexOf(function)];
         if (fault)
             break;
@@ -248,12 +245,7 @@ int32_t Simulator::connect(const QlxPortInfo *port)
     QString path;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        for (const Listed &instrument : listLocked()) {
-            if (samePort(instrument.instrument.port, *port)) {
-                path = instrument.path;
-                break;
-            }
-        }
+        path = findLocked(*port);
     }
     if (path.isEmpty())
         return finish(function, QLX_ERROR_CONNECT);
@@ -428,6 +420,7 @@ void Simulator::reset()
         m_injectionSkips = {};
         m_callCounts = {};
         m_reported.clear();
+        m_listing.clear();
     }
     retire(std::move(watcher));
 }

@@ -3,6 +3,7 @@
 // the thread that watches it, the registered handler, and the statuses tests inject. One instance
 // serves every exported function (QlxExports.cpp).
 
+#include "SimFolderListing.h"
 #include "SimInstrumentFile.h"
 
 #include <QHash>
@@ -63,18 +64,14 @@ public:
     void shutdown();
 
 private:
-    struct Listed
-    {
-        QString path;
-        Instrument instrument;
-    };
-
     // Session and instrument selection (Simulator.cpp).
     // Counts the call and returns the status injected for the function, if any.
     std::optional<int32_t> beginCall(Function function);
     int32_t finish(Function function, int32_t status) const;
     QString directoryLocked();
-    std::vector<Listed> listLocked();
+    std::vector<FolderListing::Listed> listLocked();
+    // The file of the listed instrument on `port`, or an empty path.
+    QString findLocked(const QlxPortInfo &port);
     LoadedFile loadLocked(const QString &path);
     int32_t sessionStatusLocked() const;
     std::unique_ptr<Watcher> endSessionLocked();
@@ -106,6 +103,7 @@ private:
     StatusTable m_injected{};
     std::array<uint32_t, FUNCTION_COUNT> m_injectionSkips{}; ///< calls left to run normally first
     std::array<uint32_t, FUNCTION_COUNT> m_callCounts{};
+    FolderListing m_listing;
     QHash<QString, QString> m_reported; ///< last error reported per malformed file, so it is said once
     bool m_shutDown = false;
 };

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <clocale>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -85,7 +86,14 @@ private slots:
         const QByteArray wLine = valuesLine(w), aLine = valuesLine(a), wSerial = bytes("\x10\x00\x01\x23"),
                          aSerial = bytes("\x00\x01\x23\x45");
         const QByteArray wFile = calFile("10000123", wLine), aFile = calFile("00012345", aLine);
-        const QVector<float> formats = QVector<float>{0.001f, 0.5f, 0.95f, -5.0f} + w.mid(4);
+        const QVector<float> formats =
+            QVector<float>{
+                0.001f, 0.5f, 0.95f, -5.0f, 5.0f, -0.0f, std::numeric_limits<float>::denorm_min()} +
+            w.mid(7);
+        // A spreadsheet with the decimal comma: "1;0,901;...;0,937" splits into 38 pieces.
+        QByteArrayList semicolons{"1"};
+        for (int i = 901; i < 901 + 37; ++i)
+            semicolons.append("0," + QByteArray::number(i));
         QByteArray manyLines = wFile;
         for (int i = 0; i < 100000; ++i)
             manyLines += "5,6,7\n";
@@ -96,12 +104,23 @@ private slots:
         white("extra commas", calFile("10000123", "," + QByteArray(wLine).replace(",", ",,") + ","), true,
               wSerial, w);
         white("BOM, later lines", "\xEF\xBB\xBF" + wFile + "9\n1,2\n", true, wSerial, w);
-        white("piece formats", calFile("10000123", "1e-3, 0.5,0.95%,-.5E+1x," + valuesLine(w.mid(4))), true,
-              wSerial, formats);
+        white("piece formats",
+              calFile("10000123", "1e-3, 0.5\t,+.95,-.5E+1 ,5.,-0.0,1.40129846e-45," + valuesLine(w.mid(7))),
+              true, wSerial, formats);
+        white("decimal commas", calFile("10000123", semicolons.join(';')), false, wSerial, none);
+        // The largest float's short text rounds to it; a text of many digits is rounded once.
+        white("float limits",
+              calFile("10000123",
+                      "3.4028235e38,-3.40282356e38,1.000000059604644775390625001," + valuesLine(w.mid(3))),
+              true, wSerial,
+              QVector<float>{std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
+                             std::nextafter(1.0f, 2.0f)} +
+                  w.mid(3));
         white("37", calFile("10000123", valuesLine(values(37))), false, wSerial, none);
         white("39", calFile("10000123", valuesLine(values(39))), false, wSerial, none);
         white("38 empty pieces", calFile("10000123", QByteArray(38, ',')), false, wSerial, none);
-        for (const char *bad : {"nan", "-inf", "1e999", "1e39", "abc", "0x10", "\"1.5\"", " \t", "-."})
+        for (const char *bad : {"nan", "-inf", "1e999", "1e39", "abc", "0x10", "\"1.5\"", " \t", "-.",
+                                "0.95%", "90%", "1e", "0.5 1", "1e-50", "-1e-400", "5e-46", "3.4028236e38"})
             white(bad, calFile("10000123", valuesLine(w.mid(1)) + "," + bad), false, wSerial, none);
         white("serial 1", calFile("1", wLine), true, bytes("\x00\x00\x00\x01"), w);
         white("serial ABCDEF12", calFile("ABCDEF12", wLine), false, {}, w, "incorrect data. ABCDEF12\n");
@@ -111,13 +130,17 @@ private slots:
         white("serial empty", calFile("", wLine), true, {}, w);
         white("serial 9 characters", calFile("123456789", wLine), false, {}, w,
               "incorrect data. 123456789\n");
-        white("three lines", "a\nb\n10000123", true, wSerial, none);
-        white("one line", "10000123," + wLine, true, {}, none);
-        white("empty file", {}, true, {}, none);
+        white("three lines", "a\nb\n10000123\n", false, wSerial, none);
+        white("one line", "10000123," + wLine, false, {}, none);
+        white("empty file", {}, false, {}, none);
         white("1 MB line 4", calFile("10000123", QByteArray(1 << 20, ',') + wLine), true, wSerial, w);
+        // Far below the smallest float, but not zero: it would be stored as 0.
         white("1 MB value",
               calFile("10000123", "0." + QByteArray(1 << 20, '0') + "1" + wLine.mid(wLine.indexOf(','))),
-              true, wSerial, QVector<float>{0.0f} + w.mid(1));
+              false, wSerial, none);
+        white("1 MB zero",
+              calFile("10000123", "0." + QByteArray(1 << 20, '0') + wLine.mid(wLine.indexOf(','))), true,
+              wSerial, QVector<float>{0.0f} + w.mid(1));
         white("100000 lines", manyLines, true, wSerial, w);
         // The echoed line shows its control bytes escaped, the zero bytes too.
         white("binary", bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n\xff\xfe\x01\n"), false, {}, none,
@@ -132,8 +155,9 @@ private slots:
         adapter("serial 7", calFile("0012345", aLine), false, {}, a, "incorrect data. 0012345\n");
         adapter("serial 9", calFile("000012345", aLine, "\r\n"), false, {}, a, "incorrect data. 000012345\n");
         adapter("serial empty", calFile("", aLine), false, {}, a, "incorrect data. \n");
-        adapter("one line", "x\n", true, {}, none);
-        adapter("empty file", {}, true, {}, none);
+        adapter("three lines", "a\r\nb\r\n00012345", false, aSerial, none);
+        adapter("one line", "x\n", false, {}, none);
+        adapter("empty file", {}, false, {}, none);
     }
     void read()
     {

@@ -16,6 +16,9 @@ const QByteArray kNetworkFile =
     "DefaultGateway=10.1.0.1\r\nSSID=NewNet\r\nEncryptKey=newkey\r\nDNS=10.1.0.2\r\n"
     "APConnectUse=1\r\n";
 
+// The refusal of one static address for several instruments.
+const QString kRepeatedAddress = QStringLiteral("The static address ");
+
 // A calibration value file of the given kind with serial line `serial`.
 QByteArray calibrationFile(const QByteArray &serial, int values)
 {
@@ -62,6 +65,8 @@ private slots:
     void writesNothing();
     void targets_data();
     void targets();
+    void applyTwice_data();
+    void applyTwice();
     void oneInstrument_data();
     void oneInstrument();
     void debugLines_data();
@@ -117,7 +122,10 @@ void TestCli::healthyFailingAndPulled()
     pulled.insert("latencyMs", 300);
     sim.write("c", pulled);
     const QMap<QString, QByteArray> before = instrumentFiles(sim.path());
-    arguments.replaceInStrings("network.ini", writeTextFile(m_files, "network.ini", kNetworkFile));
+    // DHCP on: a static address would go to one instrument only.
+    arguments.replaceInStrings(
+        "network.ini",
+        writeTextFile(m_files, "network.ini", QByteArray(kNetworkFile).replace("DHCPUse=0", "DHCPUse=1")));
 
     CliRunner cli(sim.path());
     bool pulledOut = false;
@@ -173,14 +181,57 @@ void TestCli::writesNothing_data()
 
     const QByteArray whiteFile = calibrationFile("10012345", 38);
     QTest::newRow("network load, dry run")
-        << QStringList{"network", "load", "input", "--all", "--dry-run", "--show-key"} << kNetworkFile << 0
+        << QStringList{"network", "load", "input", "--port", "1", "--dry-run", "--show-key"} << kNetworkFile
+        << 0
         << QStringList{"00000001  KALDO-1(USB,Serial#00000001)  OK",
                        "    Wireless LAN: Disable -> Enable",
                        "    SSID: Old1 -> NewNet",
                        "    Security Key: oldkey -> newkey",
                        "    DHCP: ON -> OFF",
                        "    IP Address: 192.168.0.10 -> 10.1.2.3",
-                       "Summary (dry run, nothing written): 2 of 2 passed the checks."};
+                       "Summary (dry run, nothing written): 1 of 1 passed the checks."};
+    QTest::newRow("network load, one static address for all")
+        << QStringList{"network", "load", "input", "--all", "--dry-run"} << kNetworkFile << 2
+        << QStringList{kRepeatedAddress + "10.1.2.3 would be given to more than one instrument: 00000001, "
+                                          "00000002. Nothing was written."};
+    const QByteArray plan = "serial,ssid,dhcp,ip\r\n1,Lab,off,10.0.0.1\r\n";
+    QTest::newRow("apply, dry run") << QStringList{"apply", "input", "--dry-run"} << plan << 0
+                                    << QStringList{"00000001  KALDO-1(USB,Serial#00000001)  WOULD CHANGE",
+                                                   "    SSID: Old1 -> Lab",
+                                                   "    IP Address: 192.168.0.10 -> 10.0.0.1",
+                                                   "Listed but not in the plan, not touched: 1."};
+    QTest::newRow("apply, serial twice")
+        << QStringList{"apply", "input"} << plan + "2,,,\r\n0001,X,,\r\n"
+        << 2 << QStringList{"input: row 4, column serial: serial number 00000001 is also in row 2."};
+    QTest::newRow("apply, static address twice, JSON")
+        << QStringList{"apply", "input", "--json"} << plan + "2,Lab,off,10.0.0.1\r\n"
+        << 2
+        << QStringList{"input: row 3, column ip: " + kRepeatedAddress +
+                       "10.0.0.1 would be given to more than one instrument: 00000001, 00000002."};
+    QTest::newRow("apply, unknown column")
+        << QStringList{"apply", "input"} << QByteArray("serial,colour\n1,red\n") << 2
+        << QStringList{"input: row 1, column colour: unknown column"};
+    QTest::newRow("apply, unknown value")
+        << QStringList{"apply", "input"} << QByteArray("serial;wireless_lan\n1;yes\n") << 2
+        << QStringList{"input: row 2, column wireless_lan: needs on or off, not yes."};
+    QTest::newRow("apply, address with DHCP on")
+        << QStringList{"apply", "input"} << QByteArray(plan).replace("off", "on") << 2
+        << QStringList{"input: row 2, column ip: with dhcp on"};
+    QTest::newRow("apply, address without DHCP")
+        << QStringList{"apply", "input"} << QByteArray("serial,mask\n1,255.255.0.0\n") << 2
+        << QStringList{"input: row 2, column mask: an address needs dhcp off in the same row."};
+    QTest::newRow("apply, octet above 255")
+        << QStringList{"apply", "input"} << QByteArray(plan).replace("10.0.0.1", "10.0.256.1") << 2
+        << QStringList{"input: row 2, column ip: needs an address such as"};
+    QTest::newRow("apply, SSID of 33 bytes")
+        << QStringList{"apply", "input"} << "serial,ssid\n1," + QByteArray(33, 'S') + "\n"
+        << 2 << QStringList{"input: row 2, column ssid: 33 bytes; the instrument takes at most 32."};
+    QTest::newRow("apply, quoted cell not closed")
+        << QStringList{"apply", "input"} << QByteArray("serial,ssid\n1,\"Lab\n2,X\n") << 2
+        << QStringList{"input: row 2, column ssid: a quoted cell is not closed."};
+    QTest::newRow("apply, line break in a quoted SSID")
+        << QStringList{"apply", "input"} << QByteArray("serial;ssid\r\n1;\"Lab\r\nB\"\r\n") << 2
+        << QStringList{"input: row 2, column ssid: a control character"};
     QTest::newRow("power-off, dry run")
         << QStringList{"power-off", "off", "--all", "--dry-run"} << QByteArray() << 0
         << QStringList{"    Auto Power Off: 15minutes -> Disabled"};
@@ -235,12 +286,91 @@ void TestCli::writesNothing()
     for (const QString &piece : expected)
         QVERIFY2(output.contains(piece), qPrintable(output));
     if (exitCode != 0) {
-        // Checked before the first instrument was even listed.
-        QVERIFY(!result.err.contains("QLX_GetDevicePortList"));
+        // Checked before the first instrument was connected; an input file before the first
+        // was even listed.
+        if (!expected.first().startsWith(kRepeatedAddress))
+            QVERIFY(!result.err.contains("QLX_GetDevicePortList"));
         QVERIFY(!result.err.contains("QLX_Connect"));
     }
     if (arguments.contains("--json"))
         QCOMPARE(result.json().value("exitStatus").toInt(), exitCode);
+}
+
+// A plan applied, then applied again: the second run writes nothing. The plan's bytes reach the
+// instrument as they are, whatever the separator, quoting, byte order mark or encoding.
+void TestCli::applyTwice_data()
+{
+    QTest::addColumn<QByteArray>("plan");
+    QTest::addColumn<QJsonValue>("ssid");      ///< instrument 1's SSID afterwards
+    QTest::addColumn<QStringList>("outcomes"); ///< of the first run, per plan row
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("comma, CR LF")
+        << QByteArray("serial,ssid,key,dhcp,ip,mask,power_off\r\n1,Lab,k1,off,10.0.0.1,255.255.255.0,30\r\n"
+                      "2,,,on,,,\r\n")
+        << QJsonValue("Lab") << QStringList{"changed", "unchanged"} << 0;
+    QTest::newRow("semicolon, quotes, byte order mark, empty row")
+        << QByteArray("\xEF\xBB\xBFSerial;SSID;power_off\n\"1\";\" Lab;\"\"A\"\" \" ;60\n;;\n2;  B  ;\n")
+        << QJsonValue(" Lab;\"A\" ") << QStringList{"changed", "changed"} << 0;
+    QTest::newRow("Shift_JIS") << QByteArray("serial,ssid\r\n1,\x83\x89\x83\x75\r\n")
+                               << QJsonValue(QJsonObject{{"hex", "83898375"}}) << QStringList{"changed"} << 0;
+    QTest::newRow("not reachable") << QByteArray("serial,ssid\n9,X\n1,Lab\n") << QJsonValue("Lab")
+                                   << QStringList{"not reachable", "changed"} << 1;
+}
+
+void TestCli::applyTwice()
+{
+    QFETCH(QByteArray, plan);
+    QFETCH(QJsonValue, ssid);
+    QFETCH(QStringList, outcomes);
+    QFETCH(int, exitCode);
+
+    SimInstrumentDir sim;
+    for (int serial = 1; serial <= 3; ++serial)
+        sim.write(QStringLiteral("i%1").arg(serial), instrument(serial));
+    const QByteArray notInPlan = instrumentFiles(sim.path()).value("i3.json");
+    const QString file = writeTextFile(m_files, "plan.csv", plan);
+    CliRunner cli(sim.path());
+
+    const CliResult first = cli.run({"apply", file, "--json", "--no-record"});
+    QCOMPARE(first.exitCode, exitCode);
+    QCOMPARE(sim.read("i1").value("network").toObject().value("SSID"), ssid);
+    QCOMPARE(instrumentFiles(sim.path()).value("i3.json"), notInPlan);
+    const QJsonObject json = first.json();
+    QCOMPARE(json.value("changed").toBool(), outcomes.contains("changed"));
+    QCOMPARE(json.value("summary").toObject().value("notInPlan").toInt(),
+             3 - outcomes.count() + outcomes.count("not reachable"));
+    // Instruments in the plan's order, the unreachable ones after them.
+    QStringList reported;
+    for (const QJsonValue &value : json.value("instruments").toArray()) {
+        const QJsonObject entry = value.toObject();
+        const bool changed = entry.value("changed").toBool();
+        const bool failed = entry.value("result") == QLatin1String("failed");
+        QVERIFY(entry.value("changed").isBool());
+        QCOMPARE(changed, !entry.value("changes").toArray().isEmpty());
+        if (failed)
+            QVERIFY(entry.value("message").toString().contains("Not reachable"));
+        reported.append(failed ? "not reachable" : changed ? "changed" : "unchanged");
+        for (const QJsonValue &change : entry.value("changes").toArray()) {
+            const QString field = change.toObject().value("field").toString();
+            if (field == QLatin1String("securityKey"))
+                QCOMPARE(change.toObject().value("new").toString(), QStringLiteral("***"));
+            if (field == QLatin1String("dhcp"))
+                QVERIFY(change.toObject().value("new").isBool());
+        }
+    }
+    QStringList expected = outcomes;
+    std::stable_partition(expected.begin(), expected.end(),
+                          [](const QString &o) { return o != "not reachable"; });
+    QCOMPARE(reported, expected);
+
+    const QMap<QString, QByteArray> applied = instrumentFiles(sim.path());
+    const CliResult second = cli.run({"apply", file, "--no-record"});
+    QCOMPARE(second.exitCode, exitCode);
+    QCOMPARE(instrumentFiles(sim.path()), applied);
+    QVERIFY(!second.err.contains("QLX_SetNetworkInfo") && !second.err.contains("QLX_SetShutdownTime"));
+    for (const QString &line : resultLines(second))
+        QVERIFY2(line.endsWith("  UNCHANGED") || line.contains("Not reachable"), qPrintable(line));
 }
 
 void TestCli::targets_data()

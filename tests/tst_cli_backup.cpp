@@ -5,6 +5,7 @@
 #include "ChangeRecord.h"
 #include "CliSupport.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 
 #ifndef _WIN32
@@ -73,6 +74,17 @@ QStringList limitedToOneBlock(const QStringList &arguments)
 }
 #endif
 
+// kt9-cli under umask 000 (on POSIX systems), where what it creates would be anyone's.
+CliResult runUnderUmask000(const CliRunner &cli, const QStringList &arguments, const QProcessEnvironment &env)
+{
+#ifdef _WIN32
+    return cli.run(arguments, env);
+#else
+    return cli.run(QStringList{"-c", "umask 000; exec \"$0\" \"$@\"", KT9_CLI_PROGRAM} + arguments, env, {},
+                   "/bin/sh");
+#endif
+}
+
 } // namespace
 
 class TestCliBackup : public QObject
@@ -83,6 +95,9 @@ private slots:
     void backupThenRestore();
     void refused_data();
     void refused();
+    void backupRefused_data();
+    void backupRefused();
+    void concurrentBackups();
     void copyBeforeRegister_data();
     void copyBeforeRegister();
     void halfRestored_data();
@@ -121,9 +136,9 @@ void TestCliBackup::backupThenRestore()
     const QString folder = m_files.filePath("backup");
     CliRunner cli(sim.path());
     QProcessEnvironment env = cli.environment();
-    env.insert("KT9_RECORD", m_files.filePath("backup-record.csv"));
+    env.insert("KT9_RECORD", m_files.filePath("backup-record/changes.csv"));
 
-    const CliResult backup = cli.run({"backup", folder, "--all"}, env);
+    const CliResult backup = runUnderUmask000(cli, {"backup", folder, "--all"}, env);
     QCOMPARE(backup.exitCode, 0);
     // Only the NaN and the -0 of the third instrument and the second one's network need
     // instrument.json.
@@ -137,6 +152,8 @@ void TestCliBackup::backupThenRestore()
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     QCOMPARE(QFile::permissions(folder + "/00000001") & others, QFile::Permissions());
+    for (const QFileInfo &file : QDir(folder + "/00000001").entryInfoList(QDir::Files))
+        QCOMPARE(file.permissions() & (others | QFile::ExeOwner), QFile::Permissions());
 #endif
     // A second backup does not replace the first unless asked to, nor when the new one cannot
     // be written whole (the third instrument's instrument.json exceeds the file-size limit).
@@ -158,7 +175,13 @@ void TestCliBackup::backupThenRestore()
         sim.write(QString::number(i), changed);
     }
 
-    const CliResult restored = cli.run({"restore", folder, "--all", "--calibration"}, env);
+    const CliResult restored = runUnderUmask000(cli, {"restore", folder, "--all", "--calibration"}, env);
+#ifndef _WIN32
+    // Others may read the record, which holds no key, but not write it or enter its folder.
+    QCOMPARE(QFile::permissions(env.value("KT9_RECORD")) & (others | QFile::ExeOwner),
+             QFile::ReadGroup | QFile::ReadOther);
+    QCOMPARE(QFile::permissions(m_files.filePath("backup-record")) & others, QFile::Permissions());
+#endif
     QCOMPARE(restored.exitCode, 0);
     for (int i = 0; i < originals.size(); ++i)
         QCOMPARE(settings(sim.read(QString::number(i))), settings(originals[i]));
@@ -199,6 +222,10 @@ void TestCliBackup::refused_data()
         << "files" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
     QTest::newRow("powerOff contradicting powerOffMode")
         << "powerOff" << QStringList{"--all"} << 2 << "instrument.json lacks settings of the backup";
+    QTest::newRow("white.csv of three lines, its SHA-256 matching")
+        << "three lines" << QStringList{"--all"} << 2 << "white.csv: Failed to read file data.";
+    QTest::newRow("white.csv of serial 1, its SHA-256 matching")
+        << "serial 1" << QStringList{"--all"} << 2 << "white.csv: Failed to read file data.";
     QTest::newRow("B's instrument.json removed")
         << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
     QTest::newRow("change record named by no text")
@@ -233,14 +260,29 @@ void TestCliBackup::refused()
         if (damage == "record fifo")
             target << "--record" << fifo;
 #endif
-    } else if (damage == "files" || damage == "powerOff") {
+    } else if (damage == "files" || damage == "powerOff" || damage == "three lines" || damage == "serial 1") {
         QFile file(dir.filePath("00000002/instrument.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
-        if (damage == "files")
+        if (damage == "files") {
             json.insert("files", QJsonObject{});
-        else
+        } else if (damage == "powerOff") {
             json.insert("powerOff", "off");
+        } else {
+            // A serial number without its values, or one registration refuses, with the hash
+            // made to match.
+            const QByteArray white =
+                "White calibration plate\r\nkt9-cli backup\r\n" +
+                (damage == "serial 1" ? "00000001\r\n0.5" + QByteArray(",0.5").repeated(37) + "\r\n"
+                                      : QByteArray("10099999\r\n"));
+            QFile csv(dir.filePath("00000002/white.csv"));
+            QVERIFY(csv.open(QIODevice::WriteOnly | QIODevice::Truncate) && csv.write(white) == white.size());
+            QJsonObject hashes = json.value("files").toObject();
+            hashes.insert(
+                "white.csv",
+                QString::fromLatin1(QCryptographicHash::hash(white, QCryptographicHash::Sha256).toHex()));
+            json.insert("files", hashes);
+        }
         file.close();
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(file.write(QJsonDocument(json).toJson()) > 0);
@@ -278,6 +320,99 @@ void TestCliBackup::refused()
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2((result.errText() + result.outText()).contains(message), qPrintable(result.errText()));
     QCOMPARE(instrumentFiles(sim.path()), before);
+}
+
+// A backup that restore would refuse, or that meets a link where it works, fails with the
+// reason and leaves DIR and the link's target as they were; links at the scratch names of
+// earlier versions are passed by.
+void TestCliBackup::backupRefused_data()
+{
+    QTest::addColumn<QStringList>("planted"); ///< links in DIR to someone else's folder
+    QTest::addColumn<QJsonObject>("change");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    const QString refused = "FAILED  Restore would refuse this backup, so it was not saved: %1/";
+    QJsonObject network = instrument(1, 1).value("network").toObject();
+    network.insert("APConnectUse", 2);
+    const QJsonObject none;
+    QTest::newRow("9 digits") << QStringList{} << QJsonObject{{"serialNo", 123456789}} << 1
+                              << refused + "123456789/instrument.json: not an instrument backup";
+    QTest::newRow("power-off 7") << QStringList{} << QJsonObject{{"shutdownMode", 7}} << 1
+                                 << refused + "00000001/instrument.json: the power-off time is not";
+    QTest::newRow("APConnectUse 2") << QStringList{} << QJsonObject{{"network", network}} << 1 << refused;
+    QTest::newRow("link: SERIAL") << QStringList{"00000001"} << none << 1 << "%1/00000001 is a link or not a";
+    QTest::newRow("link: .SERIAL.lock") << QStringList{".00000001.lock"} << none << 1 << ".lock is a link or";
+    QTest::newRow("links: .SERIAL.new, .SERIAL.old")
+        << QStringList{".00000001.new", ".00000001.old"} << none << 0 << "OK  Saved in %1/00000001.";
+}
+
+void TestCliBackup::backupRefused()
+{
+    QFETCH(QStringList, planted);
+    QFETCH(QJsonObject, change);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+#ifdef _WIN32
+    if (!planted.isEmpty())
+        QSKIP("a symbolic link needs a privilege on Windows");
+#endif
+    SimInstrumentDir sim;
+    QJsonObject json = instrument(1, 1);
+    for (auto it = change.begin(); it != change.end(); ++it)
+        json.insert(it.key(), it.value());
+    sim.write("a", json);
+    QTemporaryDir dir;
+    QTemporaryDir victim;
+    writeTextFile(victim, "mine.txt", "mine");
+    for (const QString &name : planted)
+        QVERIFY(QFile::link(victim.path(), QDir(dir.path()).filePath(name)));
+
+    const CliResult result = CliRunner(sim.path()).run({"backup", dir.path(), "--force"});
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.outText().contains(message.arg(QDir::toNativeSeparators(dir.path()))),
+             qPrintable(result.outText()));
+    QCOMPARE(QDir(victim.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"mine.txt"});
+    QStringList left =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    left.removeAll(exitCode == 0 ? "00000001" : QString());
+    left.sort();
+    QCOMPARE(left, planted);
+    // Nor does restore follow a link named after the instrument.
+    if (planted == QStringList{"00000001"})
+        QVERIFY(CliRunner(sim.path())
+                    .run({"restore", dir.path()})
+                    .errText()
+                    .contains("00000001 is a link; restore"));
+}
+
+// Two kt9-cli processes backing up the same instruments into one folder at once take turns on
+// each instrument; every folder they report saved passes restore's checks.
+void TestCliBackup::concurrentBackups()
+{
+    SimInstrumentDir sim;
+    for (int i = 1; i <= 30; ++i) {
+        // Each its own static address, which restore requires of several instruments.
+        QJsonObject json = instrument(i, i % 10);
+        QJsonObject network = json.value("network").toObject();
+        network.insert("IPAddress", QStringLiteral("10.1.%1.5").arg(i));
+        json.insert("network", network);
+        sim.write(QString::number(i), json);
+    }
+    QTemporaryDir dir;
+    CliRunner cli(sim.path());
+    for (int round = 0; round < 5; ++round) {
+        QProcess backups[2];
+        for (QProcess &backup : backups) {
+            backup.setProcessEnvironment(cli.environment());
+            backup.start(KT9_CLI_PROGRAM, {"backup", dir.path(), "--all", "--force"});
+        }
+        for (QProcess &backup : backups)
+            QVERIFY2(backup.waitForFinished(120000) && backup.exitCode() == 0,
+                     backup.readAllStandardOutput().constData());
+        QCOMPARE(cli.run({"restore", dir.path(), "--all", "--dry-run"}).exitCode, 0);
+    }
 }
 
 // register first saves what it overwrites; when that copy cannot be saved it writes nothing.

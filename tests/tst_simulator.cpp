@@ -169,6 +169,8 @@ private slots:
 
     void listing_data();
     void listing();
+    void changedRightAfterACall_data();
+    void changedRightAfterACall();
     void portListCapacity();
     void fileValues();
     void defaults();
@@ -249,6 +251,65 @@ void tst_Simulator::listing()
     StderrCapture stderrCapture;
     QCOMPARE(listedSerials(), (QVector<int32_t>{1, 3}));
     QCOMPARE(stderrCapture.text().contains(QFileInfo(bad).fileName()), reported);
+}
+
+void tst_Simulator::changedRightAfterACall_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int32_t>("connectSerial");
+    QTest::addColumn<int32_t>("connectStatus");
+    QTest::addColumn<QVector<int32_t>>("listed");
+
+    QTest::newRow("edited in place, same size and time")
+        << "edit" << 1 << int32_t(QLX_ERROR_CONNECT) << QVector<int32_t>{2, 3};
+    QTest::newRow("unplugged") << "unplug" << 1 << int32_t(QLX_ERROR_CONNECT) << QVector<int32_t>{3};
+    QTest::newRow("removed") << "remove" << 1 << int32_t(QLX_ERROR_CONNECT) << QVector<int32_t>{3};
+    QTest::newRow("added") << "add" << 2 << int32_t(QLX_SUCCESS) << QVector<int32_t>{1, 2, 3};
+}
+
+// A file changed at once after a call, even within the same time stamp as the file had when that
+// call read it, is seen by the next call: by a listing and by a connect alike.
+void tst_Simulator::changedRightAfterACall()
+{
+    QFETCH(QString, change);
+    QFETCH(int32_t, connectSerial);
+    QFETCH(int32_t, connectStatus);
+    QFETCH(QVector<int32_t>, listed);
+
+    for (const bool connectFirst : {true, false}) {
+        SimInstrumentDir dir;
+        const QDateTime longAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+        for (int serial : {1, 3}) {
+            dir.write(QString::number(serial), usbInstrument(serial));
+            QFile file(dir.filePath(QString::number(serial)));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(listedSerials(), (QVector<int32_t>{1, 3}));
+
+        QFile first(dir.filePath(QStringLiteral("1")));
+        if (change == QLatin1String("remove")) {
+            QVERIFY(first.remove());
+        } else if (change == QLatin1String("add")) {
+            dir.write(QStringLiteral("2"), usbInstrument(2));
+        } else {
+            QJsonObject edited = usbInstrument(change == QLatin1String("edit") ? 2 : 1);
+            if (change == QLatin1String("unplug"))
+                edited.insert(QStringLiteral("unplugged"), true);
+            QVERIFY(first.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(first.write(QJsonDocument(edited).toJson()) > 0 && first.flush());
+            QVERIFY(first.setFileTime(longAgo, QFileDevice::FileModificationTime));
+            first.close();
+        }
+
+        QlxPortInfo port{};
+        port.portType = QLX_PORT_TYPE_USB;
+        port.serialNo = connectSerial;
+        if (!connectFirst)
+            QCOMPARE(listedSerials(), listed);
+        QCOMPARE(QLX_Connect(&port, 0), connectStatus);
+        QCOMPARE(listedSerials(), listed);
+    }
 }
 
 void tst_Simulator::portListCapacity()

@@ -293,23 +293,57 @@ private slots:
         QCOMPARE(shownBoxes(*boxes), QStringList{"C:The input value is invalid."});
     }
 
-    // With neither button of a pair checked, the record keeps the flag it had.
-    void networkWriteKeepsUncheckedFlags()
+    // A page that could not be filled on connecting has neither button of a pair checked: both
+    // write buttons refuse until one of each pair is, and send or write nothing.
+    void networkWriteNeedsBothSwitches_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("clicked"); ///< radio buttons clicked before the write
+        QTest::addColumn<QString>("box");
+
+        const QString invalid = QStringLiteral("C:The input value is invalid.");
+        const QString body = QStringLiteral("writeBodyPushBtn"), file = QStringLiteral("writeFilePushBtn");
+        QTest::newRow("body, DHCP ON only") << body << QStringList{"dhcpOnRadioBtn"} << invalid;
+        QTest::newRow("body, Disable only") << body << QStringList{"disableRadioBtn"} << invalid;
+        QTest::newRow("body, both chosen")
+            << body << QStringList{"enableRadioBtn", "dhcpOnRadioBtn"}
+            << QStringLiteral("I:Write successful. To reflect, after [Disconnect], turn the power supply of "
+                              "the measuring instrument OFF -> ON.");
+        QTest::newRow("file, neither") << file << QStringList{} << invalid;
+        QTest::newRow("file, Enable only") << file << QStringList{"enableRadioBtn"} << invalid;
+    }
+    void networkWriteNeedsBothSwitches()
+    {
+        QFETCH(QString, button);
+        QFETCH(QStringList, clicked);
+        QFETCH(QString, box);
+
         QLXSIM_InjectStatus("QLX_GetNetworkInfo", QLX_ERROR);
         setup->click("disConnectPushBtn");
         setup->click("ConnectPushBtn");
         QLXSIM_ClearInjectedStatuses();
         for (const char *name : {"enableRadioBtn", "disableRadioBtn", "dhcpOnRadioBtn", "dhcpOffRadioBtn"})
             QVERIFY(!setup->widget<QRadioButton>(name)->isChecked());
-        setup->controller->networkInfo.APConnectUse = eAPConnect_ON;
-        setup->controller->networkInfo.DHCPUse = eDHCP_ON;
+        for (const QString &name : clicked)
+            setup->click(name.toLatin1().constData());
         setOctetTexts(*setup, QStringLiteral("10.0.0.5 255.0.0.0 10.0.0.1 1.1.1.1"));
-        setup->click("writeBodyPushBtn");
-        QCOMPARE(boxes->texts().size(), 1);
+        setup->widget<QLineEdit>("SSIDlineEdit")->setText(QStringLiteral("New SSID"));
+        setup->widget<QLineEdit>("passwdlineEdit")->setText(QStringLiteral("new key"));
+        const QString path = files->filePath(QStringLiteral("net.ini"));
+        questions->answers = QStringList{path};
+
+        setup->click(button.toLatin1().constData());
+
+        QCOMPARE(shownBoxes(*boxes), QStringList{box});
+        QVERIFY(!QFile::exists(path));
+        if (box.startsWith(QLatin1String("C:"))) {
+            QCOMPARE(QLXSIM_CallCount("QLX_SetNetworkInfo"), 0u);
+            QCOMPARE(storedNetwork(), completeInstrument(12345).value("network").toObject());
+            return;
+        }
         QCOMPARE(storedNetwork().value("APConnectUse").toInt(), 1);
         QCOMPARE(storedNetwork().value("DHCPUse").toInt(), 1);
-        QCOMPARE(addressesOf(storedNetwork()), QStringLiteral("10.0.0.5 255.0.0.0 10.0.0.1 1.1.1.1"));
+        QCOMPARE(storedNetwork().value("SSID").toString(), QStringLiteral("New SSID"));
     }
 
     void dhcpButtons()

@@ -103,6 +103,10 @@ private:
     // The texts of the 16 address fields, in the order the fields are always taken.
     CQlxSdk_Ctrl::AddressTexts octetFieldTexts() const;
     void showNetworkSettings();
+    // Whether one button of each network pair (wireless LAN, DHCP) is checked: a page that was
+    // never filled has neither, and a write would send a switch nobody chose.
+    bool networkSwitchesChosen() const;
+    // Called only once networkSwitchesChosen() holds.
     void collectNetworkSettings(const OctetValues &values);
     CalibrationPage whitePlatePage();
     CalibrationPage ambientAdapterPage();

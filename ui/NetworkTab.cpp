@@ -89,6 +89,12 @@ void InitSettingDialog::showNetworkSettings()
     }
 }
 
+bool InitSettingDialog::networkSwitchesChosen() const
+{
+    return (ui->enableRadioBtn->isChecked() || ui->disableRadioBtn->isChecked()) &&
+           (ui->dhcpOnRadioBtn->isChecked() || ui->dhcpOffRadioBtn->isChecked());
+}
+
 void InitSettingDialog::collectNetworkSettings(const OctetValues &values)
 {
     controller->setIpAddress(values[kIpAddress]);
@@ -96,14 +102,8 @@ void InitSettingDialog::collectNetworkSettings(const OctetValues &values)
     controller->setDefaultGateway(values[kDefaultGateway]);
     controller->setDns(values[kDns]);
 
-    if (ui->enableRadioBtn->isChecked())
-        controller->networkInfo.APConnectUse = eAPConnect_ON;
-    if (ui->disableRadioBtn->isChecked())
-        controller->networkInfo.APConnectUse = eAPConnect_OFF;
-    if (ui->dhcpOnRadioBtn->isChecked())
-        controller->networkInfo.DHCPUse = eDHCP_ON;
-    if (ui->dhcpOffRadioBtn->isChecked())
-        controller->networkInfo.DHCPUse = eDHCP_OFF;
+    controller->networkInfo.APConnectUse = ui->enableRadioBtn->isChecked() ? eAPConnect_ON : eAPConnect_OFF;
+    controller->networkInfo.DHCPUse = ui->dhcpOnRadioBtn->isChecked() ? eDHCP_ON : eDHCP_OFF;
 
     // Both texts passed fitsField, so they have an 8-bit form.
     QByteArray ssid;
@@ -137,7 +137,7 @@ void InitSettingDialog::on_writeFilePushBtn_clicked()
 
     // The address fields are checked whatever the DHCP setting: the file keeps what they hold.
     OctetValues values;
-    if (!CQlxSdk_Ctrl::octetsFromTexts(octetFieldTexts(), values)) {
+    if (!networkSwitchesChosen() || !CQlxSdk_Ctrl::octetsFromTexts(octetFieldTexts(), values)) {
         showCriticalMessage(windowText(WindowText::INPUT_INVALID));
         return;
     }
@@ -174,6 +174,7 @@ void InitSettingDialog::on_writeBodyPushBtn_clicked()
 
     OctetValues values = {};
     const bool valid =
+        networkSwitchesChosen() &&
         CQlxSdk_Ctrl::addressesToSend(ui->dhcpOnRadioBtn->isChecked(), octetFieldTexts(), values) &&
         fitsField(ui->SSIDlineEdit->text(), QLX_SSID_MAX_LENGTH) &&
         fitsField(ui->passwdlineEdit->text(), QLX_ENCRYPT_KEY_MAX_LENGTH);

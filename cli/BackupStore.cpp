@@ -1,0 +1,162 @@
+#include "BackupStore.h"
+
+#include "BackupFolder.h"
+#include "CliTexts.h"
+#include "PrivateFiles.h"
+#include "instrument/CQlxSdk_Ctrl.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// Another backup of the instrument holds its lock only while it writes its folder, which takes
+// far less than the wait; a lock left by a process that died is taken over (at once when
+// QLockFile sees that its owner is gone).
+constexpr int LOCK_WAIT_MS = 10000;
+constexpr int STALE_LOCK_MS = 30000;
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Removes path and everything in it without following a link, at the top or inside: a link is
+// removed itself.
+void removeTree(const QString &path)
+{
+    const QFileInfo info(path);
+    if (PrivateFiles::isLink(path) || !info.isDir()) {
+        // A junction is a folder to the file system, a symbolic link a file.
+        if (!QFile::remove(path))
+            QDir().rmdir(path);
+        return;
+    }
+    const QDir dir(path);
+    for (const QString &name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        removeTree(dir.filePath(name));
+    QDir().rmdir(path);
+}
+
+// A folder of dir that no other process can predict, made readable by the user alone; empty,
+// with the reason in error, when it cannot be made. QTemporaryDir may create the folder with
+// the umask's modes before it restricts them: whatever another user put into it meanwhile
+// fails it.
+QString createScratchFolder(const QString &dir, const QString &serial, QString &error)
+{
+    QTemporaryDir scratch(QDir(dir).filePath(QStringLiteral(".%1.XXXXXX").arg(serial)));
+    scratch.setAutoRemove(false);
+    if (!scratch.isValid()) {
+        error = CliText::tr("cannot create a folder in %1").arg(native(dir));
+        return QString();
+    }
+    const QDir folder(scratch.path());
+    const bool empty =
+        folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
+    if (!empty || PrivateFiles::isLink(scratch.path())) {
+        removeTree(scratch.path());
+        error = CliText::tr("cannot create a folder in %1").arg(native(dir));
+        return QString();
+    }
+    return scratch.path();
+}
+
+// Puts written in the place of folder. An earlier folder there is moved into a scratch folder
+// first (no other process can put a link in its way there), back again when the new one
+// cannot take its place, else removed.
+bool replace(const QString &written, const QString &folder, QString &error)
+{
+    const QFileInfo target(folder);
+    QDir parent;
+    if (!target.exists()) {
+        if (parent.rename(written, folder))
+            return true;
+        error = CliText::tr("cannot write %1").arg(native(folder));
+        return false;
+    }
+    const QString aside = createScratchFolder(target.absolutePath(), target.fileName(), error);
+    if (aside.isEmpty())
+        return false;
+    const QString old = QDir(aside).filePath(target.fileName());
+    const bool moved = parent.rename(folder, old);
+    const bool placed = moved && parent.rename(written, folder);
+    // An earlier folder that cannot be moved back stays in the scratch folder rather than go.
+    if (!moved || placed || parent.rename(old, folder))
+        removeTree(aside);
+    if (!placed)
+        error = CliText::tr("cannot write %1").arg(native(folder));
+    return placed;
+}
+
+// Writes and checks the backup in a scratch folder of dir and puts it in the place of folder.
+bool writeChecked(const QString &dir, const QString &folder, const InstrumentSnapshot &snapshot,
+                  CQlxSdk_Ctrl &ctrl, QStringList &warnings, QString &error)
+{
+    const QString written = createScratchFolder(dir, snapshot.serial, error);
+    if (written.isEmpty())
+        return false;
+    bool saved = BackupFolder::write(written, snapshot, ctrl, snapshot.networkRead, warnings, error);
+    if (saved) {
+        // What restore would refuse is no backup. Its checks read network.ini through the
+        // controller, whose network settings are the instrument's.
+        const QlxNetworkInfo network = ctrl.networkInfo;
+        BackupContents contents;
+        saved = BackupFolder::check(written, ctrl, contents, error);
+        ctrl.networkInfo = network;
+        if (!saved)
+            error = CliText::tr("Restore would refuse this backup, so it was not saved: %1")
+                        .arg(error.replace(native(written), native(folder)));
+    }
+    saved = saved && replace(written, folder, error);
+    if (!saved)
+        removeTree(written);
+    return saved;
+}
+
+} // namespace
+
+bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
+{
+    const QFileInfo info(folder);
+    if (PrivateFiles::isLink(folder) || (info.exists() && !info.isDir())) {
+        error = CliText::tr("%1 is a link or not a folder; backup neither follows nor replaces it.")
+                    .arg(native(folder));
+        return false;
+    }
+    if (info.exists() && !force) {
+        error = CliText::tr("%1 already exists; --force replaces it.").arg(native(folder));
+        return false;
+    }
+    return true;
+}
+
+bool BackupStore::save(const QString &dir, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl, bool force,
+                       QStringList &warnings, QString &error)
+{
+    if (!QDir().mkpath(dir)) {
+        error = CliText::tr("cannot create the folder %1").arg(native(dir));
+        return false;
+    }
+    const QString folder = QDir(dir).filePath(snapshot.serial);
+    // QLockFile creates its file exclusively, never through a link, but reads one that is there
+    // (a pipe would hang it) and waits for it.
+    const QString lockPath = QDir(dir).filePath(QStringLiteral(".%1.lock").arg(snapshot.serial));
+    const QFileInfo lockInfo(lockPath);
+    if (PrivateFiles::isLink(lockPath) || (lockInfo.exists() && !lockInfo.isFile())) {
+        error = CliText::tr("%1 is a link or not a regular file; backup neither follows nor replaces it.")
+                    .arg(native(lockPath));
+        return false;
+    }
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(STALE_LOCK_MS);
+    if (!lock.tryLock(LOCK_WAIT_MS)) {
+        error = CliText::tr("Another backup of this instrument into %1 is still running (lock file %2).")
+                    .arg(native(dir), native(lockPath));
+        return false;
+    }
+    // Another backup may have put the folder there since the first look.
+    return mayWrite(folder, force, error) && writeChecked(dir, folder, snapshot, ctrl, warnings, error);
+}
