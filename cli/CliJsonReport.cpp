@@ -111,12 +111,13 @@ int CliJsonReport::finish(const QVector<InstrumentResult> &results, CliStop stop
         summaryJson.insert(QStringLiteral("skipped"), QJsonArray::fromStringList(summary.skipped));
         summaryJson.insert(QStringLiteral("notReachable"), QJsonArray::fromStringList(m_backupsNotReached));
     }
-    QJsonObject document{{QStringLiteral("command"), m_request.commandName},
-                         {QStringLiteral("dryRun"), m_request.dryRun},
-                         {QStringLiteral("instruments"), instruments},
-                         {QStringLiteral("summary"), summaryJson},
-                         {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
-                         {QStringLiteral("exitStatus"), summary.exitStatus}};
+    QJsonObject document{
+        {QStringLiteral("command"), m_request.commandName},
+        {QStringLiteral("dryRun"), m_request.dryRun},
+        {QStringLiteral("instruments"), instruments},
+        {QStringLiteral("summary"), summaryJson},
+        {QStringLiteral("interrupted"), stop == CliStop::INTERRUPT || stop == CliStop::END_REQUEST},
+        {QStringLiteral("exitStatus"), summary.exitStatus}};
     if (m_request.command == CliCommand::Apply) {
         summaryJson.insert(QStringLiteral("notInPlan"), m_notInPlan);
         document.insert(QStringLiteral("summary"), summaryJson);
