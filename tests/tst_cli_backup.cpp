@@ -370,7 +370,7 @@ void TestCliBackup::backupRefused()
 
     const CliResult result = CliRunner(sim.path()).run({"backup", dir.path(), "--force"});
     QCOMPARE(result.exitCode, exitCode);
-    QVERIFY2(result.outText().contains(message.arg(QDir::toNativeSeparators(dir.path()))),
+    QVERIFY2(result.outText().contains(QDir::toNativeSeparators(message.arg(dir.path()))),
              qPrintable(result.outText()));
     QCOMPARE(QDir(victim.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"mine.txt"});

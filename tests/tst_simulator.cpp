@@ -275,6 +275,11 @@ void tst_Simulator::changedRightAfterACall()
     QFETCH(int32_t, connectSerial);
     QFETCH(int32_t, connectStatus);
     QFETCH(QVector<int32_t>, listed);
+#ifdef _WIN32
+    if (change == QLatin1String("edit"))
+        QSKIP("Windows has no change time of a file's metadata that Qt reports: there an edit is "
+              "seen by its size or modification time");
+#endif
 
     for (const bool connectFirst : {true, false}) {
         SimInstrumentDir dir;
