@@ -67,6 +67,7 @@ private slots:
     void targets();
     void applyTwice_data();
     void applyTwice();
+    void applyHalfWritten();
     void oneInstrument_data();
     void oneInstrument();
     void debugLines_data();
@@ -371,6 +372,35 @@ void TestCli::applyTwice()
     QVERIFY(!second.err.contains("QLX_SetNetworkInfo") && !second.err.contains("QLX_SetShutdownTime"));
     for (const QString &line : resultLines(second))
         QVERIFY2(line.endsWith("  UNCHANGED") || line.contains("Not reachable"), qPrintable(line));
+}
+
+// An instrument whose power-off write fails after its network write: what it holds now is told
+// as changed, in the output and in the record, and what it does not hold as not written.
+void TestCli::applyHalfWritten()
+{
+    SimInstrumentDir sim;
+    QJsonObject refusing = instrument(1);
+    refusing.insert("faults", QJsonObject{{"QLX_SetShutdownTime", QLX_ERROR_COMMUNICATION_SEND}});
+    sim.write("i1", refusing);
+    const QString plan = writeTextFile(m_files, "half.csv", "serial,ssid,power_off\n1,Half,60\n");
+    const QString record = QDir(m_files.path()).filePath("half-record.csv");
+    const CliResult result = CliRunner(sim.path()).run({"apply", plan, "--json", "--record", record});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(sim.read("i1").value("network").toObject().value("SSID"), QJsonValue("Half"));
+    const QJsonObject json = result.json();
+    QVERIFY(json.value("changed").toBool());
+    QStringList written;
+    for (const QJsonValue &change :
+         json.value("instruments").toArray().first().toObject().value("changes").toArray())
+        written.append(change.toObject().value("field").toString() + "=" +
+                       (change.toObject().value("written").toBool() ? "written" : "not written"));
+    QCOMPARE(written, (QStringList{"ssid=written", "powerOff=not written"}));
+    QFile file(record);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray lines = file.readAll();
+    QVERIFY2(lines.contains(",ssid,") && lines.contains("Half,succeeded") && lines.contains(",powerOff,") &&
+                 lines.contains("failed"),
+             lines.constData());
 }
 
 void TestCli::targets_data()

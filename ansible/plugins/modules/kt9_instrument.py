@@ -344,7 +344,23 @@ def parse_report(module, rc, out, err):
                          rc=rc, stderr=err)
     if 'error' in report:
         module.fail_json(msg=to_native(report['error']), rc=rc)
+    if not report_shape_ok(report):
+        module.fail_json(msg='kt9-cli reported a JSON document of another form than apply --json '
+                             'gives: %s' % out.strip()[:200], rc=rc, stderr=err)
     return report
+
+
+def report_shape_ok(report):
+    """Whether the document has the lists and objects that apply --json gives."""
+    instruments = report.get('instruments', [])
+    if not isinstance(instruments, list) or not isinstance(report.get('summary', {}), dict):
+        return False
+    for entry in instruments:
+        if not isinstance(entry, dict) or not isinstance(entry.get('changes', []), list):
+            return False
+        if not all(isinstance(change, dict) for change in entry.get('changes', [])):
+            return False
+    return True
 
 
 def option_changes(changes):
