@@ -548,10 +548,6 @@ one static address for several instruments (then nothing was written).
         <translation>%1 is a link or not a folder; backup neither follows nor replaces it.</translation>
     </message>
     <message>
-        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
-        <translation>%1 is a link or not a regular file; backup neither follows nor replaces it.</translation>
-    </message>
-    <message>
         <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
         <translation>Another backup of this instrument into %1 is still running (lock file %2).</translation>
     </message>
@@ -586,6 +582,14 @@ one static address for several instruments (then nothing was written).
     <message>
         <source>(not written)</source>
         <translation>(not written)</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user or others may change it; restore does not take it.</source>
+        <translation>%1 belongs to another user or others may change it; restore does not take it.</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user or others may change it; backup does not replace it.</source>
+        <translation>%1 belongs to another user or others may change it; backup does not replace it.</translation>
     </message>
 </context>
 <context>

@@ -547,10 +547,6 @@ TARGET:
         <translation>%1 はリンクか、フォルダーではありません。backup はたどることも置き換えることもしません。</translation>
     </message>
     <message>
-        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
-        <translation>%1 はリンクか、通常のファイルではありません。backup はたどることも置き換えることもしません。</translation>
-    </message>
-    <message>
         <source>Another backup of this instrument into %1 is still running (lock file %2).</source>
         <translation>この測定器の %1 への別のバックアップがまだ実行中です (ロックファイル %2)。</translation>
     </message>
@@ -585,6 +581,14 @@ TARGET:
     <message>
         <source>(not written)</source>
         <translation>(書き込まれていません)</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user or others may change it; restore does not take it.</source>
+        <translation>%1 は他のユーザーのもの、または他のユーザーが変更できる状態です。restore はこれを使いません。</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user or others may change it; backup does not replace it.</source>
+        <translation>%1 は他のユーザーのもの、または他のユーザーが変更できる状態です。backup はこれを置き換えません。</translation>
     </message>
 </context>
 <context>

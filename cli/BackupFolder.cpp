@@ -2,6 +2,7 @@
 
 #include "CliTexts.h"
 #include "CliValues.h"
+#include "Console.h"
 #include "NetworkInput.h"
 #include "PrivateFiles.h"
 #include "instrument/CQlxSdk_Ctrl.h"
@@ -103,6 +104,13 @@ bool isSerialText(const QString &text)
 bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, BackupContents &contents,
              QString &error)
 {
+    // Whoever else may change the folder could have put any settings into it, and their
+    // SHA-256 with them.
+    if (!ownedAndPrivate(folder)) {
+        error = CliText::tr("%1 belongs to another user or others may change it; restore does not take it.")
+                    .arg(native(folder));
+        return false;
+    }
     const QDir dir(folder);
     QFile file(dir.filePath(INSTRUMENT_FILE));
     // A pipe or a device would hang the reading.

@@ -2,12 +2,15 @@
 
 #include "BackupFolder.h"
 #include "CliTexts.h"
+#include "Console.h"
 #include "PrivateFiles.h"
 #include "instrument/CQlxSdk_Ctrl.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -17,6 +20,8 @@ namespace {
 // QLockFile sees that its owner is gone).
 constexpr int LOCK_WAIT_MS = 10000;
 constexpr int STALE_LOCK_MS = 30000;
+// Hexadecimal digits of the folder's SHA-256 in a lock file's name.
+constexpr int LOCK_NAME_HASH_DIGITS = 16;
 
 QString native(const QString &path)
 {
@@ -41,12 +46,11 @@ void removeTree(const QString &path)
     QDir().rmdir(path);
 }
 
-// A folder of dir that no other process can predict, made readable by the user alone; empty,
-// with the reason in error, when it cannot be made. QTemporaryDir may create the folder with
-// the umask's modes before it restricts them: whatever another user put into it meanwhile
-// fails it.
+// A folder of dir that no other process can predict, readable by the user alone from its
+// creation on; empty, with the reason in error, when it cannot be made.
 QString createScratchFolder(const QString &dir, const QString &serial, QString &error)
 {
+    const PrivateCreation privateCreation;
     QTemporaryDir scratch(QDir(dir).filePath(QStringLiteral(".%1.XXXXXX").arg(serial)));
     scratch.setAutoRemove(false);
     if (!scratch.isValid()) {
@@ -116,6 +120,26 @@ bool writeChecked(const QString &dir, const QString &folder, const InstrumentSna
     return saved;
 }
 
+// <generic data location>/kt9-config/locks, the user's alone.
+QString lockFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : data + QStringLiteral("/kt9-config/locks");
+}
+
+// The lock file of the backups of serial into dir, named by dir's absolute path; empty when its
+// folder cannot be made.
+QString lockFilePath(const QString &dir, const QString &serial)
+{
+    const QString folder = lockFolder();
+    if (folder.isEmpty() || !PrivateFiles::makePath(folder))
+        return QString();
+    const QByteArray dirHash =
+        QCryptographicHash::hash(QFileInfo(dir).absoluteFilePath().toUtf8(), QCryptographicHash::Sha256);
+    return QStringLiteral("%1/%2-%3.lock")
+        .arg(folder, QString::fromLatin1(dirHash.toHex().left(LOCK_NAME_HASH_DIGITS)), serial);
+}
+
 } // namespace
 
 bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
@@ -130,6 +154,13 @@ bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
         error = CliText::tr("%1 already exists; --force replaces it.").arg(native(folder));
         return false;
     }
+    // What another user may change is not removed: its contents could be turned into links
+    // while they are removed.
+    if (info.exists() && !ownedAndPrivate(folder)) {
+        error = CliText::tr("%1 belongs to another user or others may change it; backup does not replace it.")
+                    .arg(native(folder));
+        return false;
+    }
     return true;
 }
 
@@ -141,13 +172,12 @@ bool BackupStore::save(const QString &dir, const InstrumentSnapshot &snapshot, C
         return false;
     }
     const QString folder = QDir(dir).filePath(snapshot.serial);
-    // QLockFile creates its file exclusively, never through a link, but reads one that is there
-    // (a pipe would hang it) and waits for it.
-    const QString lockPath = QDir(dir).filePath(QStringLiteral(".%1.lock").arg(snapshot.serial));
-    const QFileInfo lockInfo(lockPath);
-    if (PrivateFiles::isLink(lockPath) || (lockInfo.exists() && !lockInfo.isFile())) {
-        error = CliText::tr("%1 is a link or not a regular file; backup neither follows nor replaces it.")
-                    .arg(native(lockPath));
+    // The lock lies among the user's own files, where no one else can put a link or a pipe in
+    // its way (QLockFile reads a file that is there, and a pipe would hang it): it keeps the
+    // user's backups of one instrument into one folder apart.
+    const QString lockPath = lockFilePath(dir, snapshot.serial);
+    if (lockPath.isEmpty()) {
+        error = CliText::tr("cannot create the folder %1").arg(native(lockFolder()));
         return false;
     }
     QLockFile lock(lockPath);

@@ -1,9 +1,11 @@
 #pragma once
 // Putting an instrument's backup folder in its place, DIR/<serial>/, among other processes that
-// may write to DIR: one backup of an instrument at a time (the lock file DIR/.<serial>.lock),
-// the folder written whole in a scratch folder of a name no other process can predict, checked
-// as restore checks it, then renamed into place. Links are never followed, emptied or written
-// through: a link where the backup works fails it.
+// may write to DIR: one backup of an instrument into DIR at a time per user (a lock file among
+// the user's own data, <data>/kt9-config/locks/), the folder written whole in a scratch folder
+// of a name no other process can predict, private from its creation on, checked as restore
+// checks it, then renamed into place. Links are never followed, emptied or written through: a
+// link where the backup works fails it, and a folder that another user may change is not
+// replaced.
 
 #include <QString>
 #include <QStringList>

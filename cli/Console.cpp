@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include <QFile>
+
 #include <cstdio>
 
 #if defined(_WIN32)
@@ -10,6 +12,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -160,5 +163,29 @@ QString accountName()
     // getpwuid's record may be overwritten by a later call: the name is copied at once.
     const passwd *account = getpwuid(geteuid());
     return account && account->pw_name ? QString::fromLocal8Bit(account->pw_name) : QString();
+}
+#endif
+
+#if defined(_WIN32)
+bool ownedAndPrivate(const QString &)
+{
+    return true;
+}
+
+PrivateCreation::PrivateCreation() = default;
+PrivateCreation::~PrivateCreation() = default;
+#else
+bool ownedAndPrivate(const QString &path)
+{
+    struct stat status = {};
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 && status.st_uid == geteuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+PrivateCreation::PrivateCreation() : m_previous(umask(S_IRWXG | S_IRWXO)) {}
+
+PrivateCreation::~PrivateCreation()
+{
+    umask(mode_t(m_previous));
 }
 #endif

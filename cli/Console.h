@@ -38,3 +38,23 @@ bool writeConsole(int descriptor, const QString &text);
 // The name of the operating system's account the process runs as (its effective user on POSIX
 // systems), which no environment variable can change; empty when the system cannot tell.
 QString accountName();
+
+// Whether path itself (a link is not followed) belongs to the process's effective user and no
+// one else may change what it holds: not writable by its group or by others. On Windows, where
+// files keep the access rights of their parent folder, always true.
+bool ownedAndPrivate(const QString &path);
+
+// While it lives, what the process creates gets no access rights for group and others, whatever
+// the umask (POSIX; nothing on Windows): a folder is never open to others between its creation
+// and the change of its mode.
+class PrivateCreation
+{
+public:
+    PrivateCreation();
+    ~PrivateCreation();
+    PrivateCreation(const PrivateCreation &) = delete;
+    PrivateCreation &operator=(const PrivateCreation &) = delete;
+
+private:
+    unsigned m_previous = 0;
+};
