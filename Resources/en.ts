@@ -591,6 +591,18 @@ one static address for several instruments (then nothing was written).
         <source>%1 belongs to another user or others may change it; backup does not replace it.</source>
         <translation>%1 belongs to another user or others may change it; backup does not replace it.</translation>
     </message>
+    <message>
+        <source>%1 holds files that backup did not write; backup does not replace it.</source>
+        <translation>%1 holds files that backup did not write; backup does not replace it.</translation>
+    </message>
+    <message>
+        <source>Others may rename or remove what is put into %1 (it belongs to another user, or others may write to it and it lacks the sticky bit); backup does not write into it.</source>
+        <translation>Others may rename or remove what is put into %1 (it belongs to another user, or others may write to it and it lacks the sticky bit); backup does not write into it.</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 is a link or not a regular file; backup neither follows nor replaces it.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

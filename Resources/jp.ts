@@ -590,6 +590,18 @@ TARGET:
         <source>%1 belongs to another user or others may change it; backup does not replace it.</source>
         <translation>%1 は他のユーザーのもの、または他のユーザーが変更できる状態です。backup はこれを置き換えません。</translation>
     </message>
+    <message>
+        <source>%1 holds files that backup did not write; backup does not replace it.</source>
+        <translation>%1 には backup が書いていないファイルがあります。backup はこれを置き換えません。</translation>
+    </message>
+    <message>
+        <source>Others may rename or remove what is put into %1 (it belongs to another user, or others may write to it and it lacks the sticky bit); backup does not write into it.</source>
+        <translation>%1 に置いたものは他のユーザーが名前を変えたり削除したりできます (他のユーザーのフォルダーか、他のユーザーが書き込めてスティッキービットがありません)。backup はここに書き込みません。</translation>
+    </message>
+    <message>
+        <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
+        <translation>%1 はリンクか通常のファイルではありません。backup はたどることも置き換えることもしません。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -106,12 +106,16 @@ bool readOne(const QString &folder, bool nameMustMatch, CQlxSdk_Ctrl &ctrl, Back
 {
     // Whoever else may change the folder could have put any settings into it, and their
     // SHA-256 with them.
-    if (!ownedAndPrivate(folder)) {
+    const QDir dir(folder);
+    bool ownFiles = ownedAndPrivate(folder);
+    for (const QString &name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        ownFiles = ownFiles && ownedAndPrivate(dir.filePath(name));
+    if (!ownFiles) {
         error = CliText::tr("%1 belongs to another user or others may change it; restore does not take it.")
                     .arg(native(folder));
         return false;
     }
-    const QDir dir(folder);
     QFile file(dir.filePath(INSTRUMENT_FILE));
     // A pipe or a device would hang the reading.
     if (!QFileInfo(file.fileName()).isFile()) {
@@ -299,6 +303,11 @@ bool writeWhole(const QString &path, const QByteArray &text)
 }
 
 } // namespace
+
+QStringList BackupFolder::fileNames()
+{
+    return {NETWORK_FILE, WHITE_FILE, AMBIENT_FILE, INSTRUMENT_FILE};
+}
 
 bool BackupFolder::write(const QString &folder, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl,
                          bool network, QStringList &warnings, QString &error)

@@ -43,6 +43,9 @@ struct BackupContents
 
 namespace BackupFolder {
 
+// The names of the files a backup folder holds.
+QStringList fileNames();
+
 // Creates folder (it and its files readable by the user alone) and writes the snapshot's files
 // into it; with network, network.ini from the controller's networkInfo. Settings that the
 // network settings file or the calibration file cannot carry go raw into instrument.json, with

@@ -46,6 +46,33 @@ void removeTree(const QString &path)
     QDir().rmdir(path);
 }
 
+// Removes an earlier backup folder that was put aside: the files a backup writes, a link as a
+// link, then the folder. Whatever else is in it keeps it where it was put, unfollowed.
+void removeBackupFolder(const QString &path)
+{
+    const QDir dir(path);
+    for (const QString &name : BackupFolder::fileNames()) {
+        const QString file = dir.filePath(name);
+        if (PrivateFiles::isLink(file) || QFileInfo(file).isFile())
+            QFile::remove(file);
+    }
+    QDir().rmdir(path);
+}
+
+// Whether folder holds nothing but the files a backup writes, none of them a link.
+bool holdsOnlyBackupFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList names = BackupFolder::fileNames();
+    for (const QString &name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString file = dir.filePath(name);
+        if (!names.contains(name) || PrivateFiles::isLink(file) || !QFileInfo(file).isFile())
+            return false;
+    }
+    return true;
+}
+
 // A folder of dir that no other process can predict, readable by the user alone from its
 // creation on; empty, with the reason in error, when it cannot be made.
 QString createScratchFolder(const QString &dir, const QString &serial, QString &error)
@@ -88,8 +115,10 @@ bool replace(const QString &written, const QString &folder, QString &error)
     const bool moved = parent.rename(folder, old);
     const bool placed = moved && parent.rename(written, folder);
     // An earlier folder that cannot be moved back stays in the scratch folder rather than go.
+    if (placed)
+        removeBackupFolder(old);
     if (!moved || placed || parent.rename(old, folder))
-        removeTree(aside);
+        QDir().rmdir(aside);
     if (!placed)
         error = CliText::tr("cannot write %1").arg(native(folder));
     return placed;
@@ -155,9 +184,14 @@ bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
         return false;
     }
     // What another user may change is not removed: its contents could be turned into links
-    // while they are removed.
+    // while they are removed. Nor is what a backup did not write.
     if (info.exists() && !ownedAndPrivate(folder)) {
         error = CliText::tr("%1 belongs to another user or others may change it; backup does not replace it.")
+                    .arg(native(folder));
+        return false;
+    }
+    if (info.exists() && !holdsOnlyBackupFiles(folder)) {
+        error = CliText::tr("%1 holds files that backup did not write; backup does not replace it.")
                     .arg(native(folder));
         return false;
     }
@@ -167,8 +201,17 @@ bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
 bool BackupStore::save(const QString &dir, const InstrumentSnapshot &snapshot, CQlxSdk_Ctrl &ctrl, bool force,
                        QStringList &warnings, QString &error)
 {
-    if (!QDir().mkpath(dir)) {
+    if (!PrivateFiles::makePath(dir)) {
         error = CliText::tr("cannot create the folder %1").arg(native(dir));
+        return false;
+    }
+    // Where others may rename what backup puts there, its scratch folder could be swapped for a
+    // link between its creation and its use.
+    if (!othersCannotRenameIn(dir)) {
+        error =
+            CliText::tr("Others may rename or remove what is put into %1 (it belongs to another user, or "
+                        "others may write to it and it lacks the sticky bit); backup does not write into it.")
+                .arg(native(dir));
         return false;
     }
     const QString folder = QDir(dir).filePath(snapshot.serial);
@@ -178,6 +221,13 @@ bool BackupStore::save(const QString &dir, const InstrumentSnapshot &snapshot, C
     const QString lockPath = lockFilePath(dir, snapshot.serial);
     if (lockPath.isEmpty()) {
         error = CliText::tr("cannot create the folder %1").arg(native(lockFolder()));
+        return false;
+    }
+    // Only the user can put anything there, but a pipe would still hang QLockFile.
+    const QFileInfo lockInfo(lockPath);
+    if (PrivateFiles::isLink(lockPath) || (lockInfo.exists() && !lockInfo.isFile())) {
+        error = CliText::tr("%1 is a link or not a regular file; backup neither follows nor replaces it.")
+                    .arg(native(lockPath));
         return false;
     }
     QLockFile lock(lockPath);

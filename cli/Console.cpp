@@ -172,6 +172,11 @@ bool ownedAndPrivate(const QString &)
     return true;
 }
 
+bool othersCannotRenameIn(const QString &)
+{
+    return true;
+}
+
 PrivateCreation::PrivateCreation() = default;
 PrivateCreation::~PrivateCreation() = default;
 #else
@@ -179,7 +184,15 @@ bool ownedAndPrivate(const QString &path)
 {
     struct stat status = {};
     return lstat(QFile::encodeName(path).constData(), &status) == 0 && status.st_uid == geteuid() &&
-           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0 && (!S_ISREG(status.st_mode) || status.st_nlink == 1);
+}
+
+bool othersCannotRenameIn(const QString &dir)
+{
+    struct stat status = {};
+    return lstat(QFile::encodeName(dir).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           (status.st_uid == geteuid() || status.st_uid == 0) &&
+           ((status.st_mode & (S_IWGRP | S_IWOTH)) == 0 || (status.st_mode & S_ISVTX) != 0);
 }
 
 PrivateCreation::PrivateCreation() : m_previous(umask(S_IRWXG | S_IRWXO)) {}

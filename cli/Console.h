@@ -40,9 +40,15 @@ bool writeConsole(int descriptor, const QString &text);
 QString accountName();
 
 // Whether path itself (a link is not followed) belongs to the process's effective user and no
-// one else may change what it holds: not writable by its group or by others. On Windows, where
-// files keep the access rights of their parent folder, always true.
+// one else may change what it holds: not writable by its group or by others, and, for a file,
+// no second name (a hard link) anywhere else. On Windows, where files keep the access rights of
+// their parent folder, always true.
 bool ownedAndPrivate(const QString &path);
+
+// Whether no one but the process's user (and the administrator) can rename or remove what the
+// user puts into the folder dir: dir belongs to the user or to root, and when its group or
+// others may write to it, it has the sticky bit. On Windows always true.
+bool othersCannotRenameIn(const QString &dir);
 
 // While it lives, what the process creates gets no access rights for group and others, whatever
 // the umask (POSIX; nothing on Windows): a folder is never open to others between its creation
