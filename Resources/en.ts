@@ -603,6 +603,10 @@ one static address for several instruments (then nothing was written).
         <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
         <translation>%1 is a link or not a regular file; backup neither follows nor replaces it.</translation>
     </message>
+    <message>
+        <source>Stopped because the change record could not be written: no instrument is written that it cannot record. Done: %1.</source>
+        <translation>Stopped because the change record could not be written: no instrument is written that it cannot record. Done: %1.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

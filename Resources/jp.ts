@@ -602,6 +602,10 @@ TARGET:
         <source>%1 is a link or not a regular file; backup neither follows nor replaces it.</source>
         <translation>%1 はリンクか通常のファイルではありません。backup はたどることも置き換えることもしません。</translation>
     </message>
+    <message>
+        <source>Stopped because the change record could not be written: no instrument is written that it cannot record. Done: %1.</source>
+        <translation>変更記録に書き込めなかったため停止しました。記録できない測定器には書き込みません。完了: %1。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectSelectDialog</name>

@@ -179,6 +179,20 @@ bool ChangeRecord::pathUsable(QString &error) const
     return true;
 }
 
+bool ChangeRecord::lockUsable(QString &error) const
+{
+    // QLockFile reads a lock file that is there: a pipe would hang it, a link be followed.
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    const QFileInfo lockInfo(lockPath);
+    const bool link = PrivateFiles::isLink(lockPath);
+    if (!link && (!lockInfo.exists() || lockInfo.isFile()))
+        return true;
+    error = QStringLiteral("%1: %2").arg(
+        CliText::tr("cannot lock %1").arg(QDir::toNativeSeparators(lockPath)),
+        link ? CliText::tr("a link, not a file of its own") : CliText::tr("not a regular file"));
+    return false;
+}
+
 bool ChangeRecord::makeFolder(QString &error) const
 {
     const QString folder = QFileInfo(m_path).absolutePath();
@@ -198,10 +212,13 @@ bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
     // would corrupt the record. QLockFile creates the lock file exclusively, on POSIX and on
     // Windows, and takes over the lock of a process that died. Under the lock each run writes
     // its lines in one write at the end of the file.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lockUsable(error))
+        return false;
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(STALE_LOCK_MS);
     if (!lock.tryLock(LOCK_WAIT_MS)) {
-        error = CliText::tr("cannot lock %1").arg(QDir::toNativeSeparators(m_path + QStringLiteral(".lock")));
+        error = CliText::tr("cannot lock %1").arg(QDir::toNativeSeparators(lockPath));
         return false;
     }
     // Looked at again under the lock: another process may have created the file meanwhile.
@@ -236,6 +253,11 @@ bool ChangeRecord::appendLocked(const QByteArray &bytes, QString &error) const
 bool ChangeRecord::ready(QString &error) const
 {
     return appendLocked(QByteArray(), error);
+}
+
+bool ChangeRecord::intact(QString &error) const
+{
+    return read([](const ChangeEntry &) {}, error);
 }
 
 bool ChangeRecord::append(const QVector<ChangeEntry> &entries, QString &error) const

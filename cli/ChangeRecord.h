@@ -39,6 +39,12 @@ public:
     // Makes sure the file can be appended to (creating it, with its header, when missing);
     // false, with the reason in error, when it cannot.
     bool ready(QString &error) const;
+    // Whether every line of the record reads (as history reads them): a damaged record is not
+    // appended to, since after a quoted value left open every line added would be read as part
+    // of it. False, with the first damaged line in error.
+    bool intact(QString &error) const;
+    // Whether its lock file is absent or a regular file (a link is not followed).
+    bool lockUsable(QString &error) const;
 
     // False, with the reason in error, when the path names something other than a file (a
     // folder, a pipe, a device), which would hang or fail a run, a link (whose target would

@@ -48,22 +48,24 @@ int CliJsonReport::list(const QVector<ListedInstrument> &instruments, uint32_t u
     return status;
 }
 
-void CliJsonReport::history(const QString &path, const QVector<ChangeEntry> &entries)
+void CliJsonReport::historyEntry(const ChangeEntry &entry)
 {
-    QJsonArray changes;
-    for (const ChangeEntry &entry : entries)
-        changes.append(QJsonObject{{QStringLiteral("time"), entry.time},
-                                   {QStringLiteral("user"), entry.user},
-                                   {QStringLiteral("computer"), entry.computer},
-                                   {QStringLiteral("command"), entry.command},
-                                   {QStringLiteral("serial"), entry.serial},
-                                   {QStringLiteral("setting"), entry.setting},
-                                   {QStringLiteral("old"), entry.oldValue},
-                                   {QStringLiteral("new"), entry.newValue},
-                                   {QStringLiteral("result"), entry.result}});
+    m_historyChanges.append(QJsonObject{{QStringLiteral("time"), entry.time},
+                                        {QStringLiteral("user"), entry.user},
+                                        {QStringLiteral("computer"), entry.computer},
+                                        {QStringLiteral("command"), entry.command},
+                                        {QStringLiteral("serial"), entry.serial},
+                                        {QStringLiteral("setting"), entry.setting},
+                                        {QStringLiteral("old"), entry.oldValue},
+                                        {QStringLiteral("new"), entry.newValue},
+                                        {QStringLiteral("result"), entry.result}});
+}
+
+void CliJsonReport::historyEnd(const QString &path)
+{
     m_output.document(QJsonObject{{QStringLiteral("command"), m_request.commandName},
                                   {QStringLiteral("record"), QDir::toNativeSeparators(path)},
-                                  {QStringLiteral("changes"), changes},
+                                  {QStringLiteral("changes"), m_historyChanges},
                                   {QStringLiteral("exitStatus"), CLI_EXIT_SUCCESS}});
 }
 

@@ -3,6 +3,7 @@
 
 #include "CliReport.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 class CliJsonReport : public CliReport
@@ -11,10 +12,14 @@ public:
     CliJsonReport(const CliRequest &request, CliOutput &output) : CliReport(request, output) {}
 
     int list(const QVector<ListedInstrument> &instruments, uint32_t unlisted) override;
-    void history(const QString &path, const QVector<ChangeEntry> &entries) override;
+    void historyEntry(const ChangeEntry &entry) override;
+    void historyEnd(const QString &path) override;
     void instrument(const InstrumentResult &result) override;
     int finish(const QVector<InstrumentResult> &results, CliStop stop, uint32_t unlisted) override;
     int error(const QString &error, int status) override;
+
+private:
+    QJsonArray m_historyChanges; ///< the record's lines that history reports, as they are read
 };
 
 // The document of a run that ended before any instrument was worked on.

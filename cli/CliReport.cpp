@@ -119,6 +119,12 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
                 "Stopped because standard output could not be written, after the instrument in progress "
                 "had finished and was disconnected. Done: %1.")
                 .arg(doneText);
+    else if (stop == CliStop::RECORD_FAILED)
+        summary.interruption =
+            CliText::tr(
+                "Stopped because the change record could not be written: no instrument is written that "
+                "it cannot record. Done: %1.")
+                .arg(doneText);
     summary.exitStatus = summary.failed.isEmpty() && summary.notDone.isEmpty() && unlisted == 0 &&
                                  !noBackup && stop == CliStop::NONE
                              ? CLI_EXIT_SUCCESS

@@ -26,8 +26,10 @@ public:
     virtual int list(const QVector<ListedInstrument> &instruments, uint32_t unlisted) = 0;
     // "Instrument 2 of 5: serial" as the progress line, while the instrument is worked on.
     void progress(int position, int count, const QString &serial);
-    // The lines of the change record at path, for the command history.
-    virtual void history(const QString &path, const QVector<ChangeEntry> &entries) = 0;
+    // One line of the change record, for the command history, as it is read; then the end of the
+    // record at path.
+    virtual void historyEntry(const ChangeEntry &entry) = 0;
+    virtual void historyEnd(const QString &path) = 0;
     // One instrument's result, as soon as it is known.
     virtual void instrument(const InstrumentResult &result) = 0;
     // The summary after the last instrument (unlisted: instruments a run over all of them could

@@ -19,6 +19,7 @@ enum class CliStop
     INTERRUPT,     ///< Ctrl+C
     END_REQUEST,   ///< SIGTERM, SIGHUP; on Windows Ctrl+Break or the console closed
     OUTPUT_FAILED, ///< standard output could not be written
+    RECORD_FAILED, ///< the change record could not be appended to
 };
 
 // One field that differs between the instrument and what is (or would be) written.

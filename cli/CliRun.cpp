@@ -56,7 +56,8 @@ int CliRun::exec()
     if (writesToInstruments(m_request.command) && !m_request.dryRun && !m_request.noRecord)
         m_record.reset(new ChangeRecord(ChangeRecord::pathFor(m_request.recordFile)));
     QString recordError;
-    if (m_record && !m_record->pathUsable(recordError))
+    if (m_record && (!m_record->pathUsable(recordError) || !m_record->lockUsable(recordError) ||
+                     !m_record->intact(recordError)))
         return m_report->error(CliText::tr("The change record %1 cannot be written: %2")
                                    .arg(QDir::toNativeSeparators(m_record->path()), recordError),
                                CLI_EXIT_USAGE);
@@ -79,6 +80,8 @@ int CliRun::exec()
             stop = requestedStop();
         else if (m_output.failed())
             stop = CliStop::OUTPUT_FAILED;
+        else if (m_recordFailed)
+            stop = CliStop::RECORD_FAILED;
         if (stop != CliStop::NONE) {
             for (int j = i; j < targets.size(); ++j) {
                 InstrumentResult notDone;
@@ -381,8 +384,10 @@ void CliRun::recordChanges(InstrumentResult &result)
     QString error;
     if (entries.isEmpty() || m_record->append(entries, error))
         return;
-    // What the instrument now holds is not in the record: the instrument's work failed.
+    // What the instrument now holds is not in the record: the instrument's work failed, and no
+    // other instrument is written.
     result.outcome = InstrumentResult::Failed;
+    m_recordFailed = true;
     const QString reason = CliText::tr("The change record %1 cannot be written: %2")
                                .arg(QDir::toNativeSeparators(m_record->path()), error);
     result.messages.append(anyWritten ? CliText::tr("Written, but not recorded.") + QLatin1Char(' ') + reason

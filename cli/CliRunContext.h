@@ -106,4 +106,5 @@ private:
     QHash<int32_t, int> m_planRows;          ///< apply: position in m_plan by serial number
     QVector<InstrumentResult> m_unreached;   ///< apply: the rows whose instrument was not reached
     std::unique_ptr<ChangeRecord> m_record;  ///< null when this run records nothing
+    bool m_recordFailed = false;             ///< an append failed: no further instrument is written
 };

@@ -7,20 +7,19 @@
 int CliRun::history()
 {
     const ChangeRecord record(ChangeRecord::pathFor(m_request.recordFile));
-    // Only the lines asked for are kept: a record grows for years.
+    // Each line asked for goes to the report as it is read: a record grows for years.
     const bool all = m_request.target.kind != CliTarget::Serial;
     const QString serial = serialNumberLabel(m_request.target.serial);
-    QVector<ChangeEntry> entries;
     QString error;
     const bool read = record.read(
         [&](const ChangeEntry &entry) {
             if (all || entry.serial == serial)
-                entries.append(entry);
+                m_report->historyEntry(entry);
         },
         error);
     if (!read)
         return m_report->error(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(record.path()), error),
                                CLI_EXIT_FAILURE);
-    m_report->history(record.path(), entries);
+    m_report->historyEnd(record.path());
     return CLI_EXIT_SUCCESS;
 }

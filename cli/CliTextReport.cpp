@@ -40,14 +40,18 @@ int CliTextReport::list(const QVector<ListedInstrument> &instruments, uint32_t u
     return CLI_EXIT_FAILURE;
 }
 
-void CliTextReport::history(const QString &path, const QVector<ChangeEntry> &entries)
+void CliTextReport::historyEntry(const ChangeEntry &entry)
 {
-    for (const ChangeEntry &entry : entries)
-        // Control characters of the values (a line break in an SSID) come out escaped.
-        m_output.line(QStringLiteral("%1  %2  %3  %4: %5 -> %6  %7  %8@%9")
-                          .arg(entry.time, entry.serial, entry.command, entry.setting, entry.oldValue,
-                               entry.newValue, entry.result, entry.user, entry.computer));
-    if (entries.isEmpty())
+    ++m_historyCount;
+    // Control characters of the values (a line break in an SSID) come out escaped.
+    m_output.line(QStringLiteral("%1  %2  %3  %4: %5 -> %6  %7  %8@%9")
+                      .arg(entry.time, entry.serial, entry.command, entry.setting, entry.oldValue,
+                           entry.newValue, entry.result, entry.user, entry.computer));
+}
+
+void CliTextReport::historyEnd(const QString &path)
+{
+    if (m_historyCount == 0)
         m_output.message(CliText::tr("No change recorded in %1.").arg(QDir::toNativeSeparators(path)));
 }
 
