@@ -3,7 +3,6 @@
 #include "CliTexts.h"
 #include "CliValues.h"
 #include "NetworkInput.h"
-#include "instrument/EightBitText.h"
 
 #include <cstring>
 
@@ -41,7 +40,7 @@ bool CliRun::readNetworkSettings(InstrumentResult &result)
 
 QString CliRun::keyText(const QByteArray &key) const
 {
-    return m_request.showKey ? textFromEightBit(key.constData(), std::size_t(key.size())) : HIDDEN_KEY;
+    return m_request.showKey ? eightBitShown(key) : HIDDEN_KEY;
 }
 
 QVector<Change> CliRun::networkChanges(const QlxNetworkInfo &before, const QlxNetworkInfo &after) const
@@ -67,10 +66,8 @@ QVector<Change> CliRun::networkChanges(const QlxNetworkInfo &before, const QlxNe
                           const QByteArray &newBytes, bool secret) {
         if (oldBytes == newBytes)
             return;
-        const QString oldText =
-            secret ? keyText(oldBytes) : textFromEightBit(oldBytes.constData(), std::size_t(oldBytes.size()));
-        const QString newText =
-            secret ? keyText(newBytes) : textFromEightBit(newBytes.constData(), std::size_t(newBytes.size()));
+        const QString oldText = secret ? keyText(oldBytes) : eightBitShown(oldBytes);
+        const QString newText = secret ? keyText(newBytes) : eightBitShown(newBytes);
         changes.append({QLatin1String(field), windowText(caption), oldText, newText, oldText, newText});
     };
     const auto address = [&](const char *field, const char *caption, const uint8_t(&oldOctets)[QLX_IPV4_SIZE],

@@ -1,6 +1,17 @@
 #include "CliValues.h"
 
 #include "CliTexts.h"
+#include "instrument/EightBitText.h"
+
+namespace {
+
+// The bytes an SSID shows as they are; every other byte of one that is no text shows as \xNN.
+constexpr uchar FIRST_PRINTABLE_ASCII = 0x20;
+constexpr uchar LAST_PRINTABLE_ASCII = 0x7E;
+constexpr int HEX_BASE = 16;
+constexpr int HEX_BYTE_DIGITS = 2;
+
+} // namespace
 
 QString addressText(const uint8_t (&octets)[QLX_IPV4_SIZE])
 {
@@ -54,4 +65,23 @@ QString powerOffCaption(QlxShutdownMode mode)
     default:
         return CliText::tr("unknown mode %1").arg(int(mode));
     }
+}
+
+QString eightBitShown(const QByteArray &bytes)
+{
+    const QString text = textFromEightBit(bytes.constData(), std::size_t(bytes.size()));
+    QByteArray back;
+    if (eightBitFromText(text, back) && back == bytes)
+        return text;
+    QString shown;
+    for (const char byte : bytes) {
+        const auto code = uchar(byte);
+        if (code >= FIRST_PRINTABLE_ASCII && code <= LAST_PRINTABLE_ASCII)
+            shown += QLatin1Char(byte);
+        else
+            shown +=
+                QStringLiteral("\\x") +
+                QString::number(code, HEX_BASE).toUpper().rightJustified(HEX_BYTE_DIGITS, QLatin1Char('0'));
+    }
+    return shown;
 }

@@ -14,6 +14,10 @@
 QString addressText(const uint8_t (&octets)[QLX_IPV4_SIZE]);
 // Text of a fixed-size character field up to its first zero byte.
 QByteArray fieldBytes(const char *field, std::size_t size);
+// The text of an 8-bit field's bytes (an SSID): as the window shows it when the bytes read back
+// from that text, else with each byte that is not printable ASCII as \xNN, so that what the
+// output and the change record say is the bytes the instrument holds.
+QString eightBitShown(const QByteArray &bytes);
 // The power-off time as the command line names it: "off", "15", "30", "60".
 QString powerOffWord(QlxShutdownMode mode);
 // The mode that powerOffWord names word; false, and mode left as it was, for another word.
