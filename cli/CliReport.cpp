@@ -55,8 +55,12 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
     Summary summary;
     QStringList done;
     int changedCount = 0;
+    int unchangedCount = 0;
     for (const InstrumentResult &result : results) {
-        changedCount += changed(result) ? 1 : 0;
+        const bool resultChanged = changed(result);
+        changedCount += resultChanged ? 1 : 0;
+        if (result.outcome == InstrumentResult::Succeeded && !resultChanged)
+            ++unchangedCount;
         if (result.outcome == InstrumentResult::Succeeded)
             ++summary.succeeded;
         else if (result.outcome == InstrumentResult::Failed)
@@ -78,9 +82,8 @@ CliReport::Summary CliReport::summarize(const QVector<InstrumentResult> &results
             : CliText::tr("Summary: %1 of %2 succeeded.").arg(summary.succeeded).arg(results.size());
     summary.changed = changedCount > 0;
     if (m_request.command == CliCommand::Apply)
-        summary.text += QLatin1Char(' ') + CliText::tr("Changed: %1, unchanged: %2.")
-                                               .arg(changedCount)
-                                               .arg(summary.succeeded - changedCount);
+        summary.text += QLatin1Char(' ') +
+                        CliText::tr("Changed: %1, unchanged: %2.").arg(changedCount).arg(unchangedCount);
     if (!summary.failed.isEmpty())
         summary.text += QLatin1Char(' ') + CliText::tr("Failed: %1.").arg(summary.failed.join(separator));
     if (!summary.skipped.isEmpty())

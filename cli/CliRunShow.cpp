@@ -13,7 +13,8 @@ void CliRun::addNetworkShown(InstrumentResult &result) const
     add("wirelessLan", WindowText::WIRELESS_LAN,
         windowText(m_ctrl.apConnectEnabled ? WindowText::ENABLE : WindowText::DISABLE),
         m_ctrl.apConnectEnabled);
-    add("ssid", WindowText::SSID, m_ctrl.ssidText, m_ctrl.ssidText);
+    const QString ssid = eightBitShown(fieldBytes(network.SSID, sizeof network.SSID));
+    add("ssid", WindowText::SSID, ssid, ssid);
     const QString key = keyText(fieldBytes(network.EncryptKey, sizeof network.EncryptKey));
     add("securityKey", WindowText::SECURITY_KEY, key, key);
     add("dhcp", WindowText::DHCP, windowText(m_ctrl.dhcpEnabled ? WindowText::ON : WindowText::OFF),

@@ -400,6 +400,7 @@ void TestCli::applyHalfWritten()
         written.append(change.toObject().value("field").toString() + "=" +
                        (change.toObject().value("written").toBool() ? "written" : "not written"));
     QCOMPARE(written, (QStringList{"ssid=written", "powerOff=not written"}));
+    QVERIFY(json.value("summary").toObject().value("text").toString().contains("Changed: 1, unchanged: 0."));
     QFile file(record);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray lines = file.readAll();

@@ -337,7 +337,7 @@ def run_plan(module, program, text):
 def parse_report(module, rc, out, err):
     try:
         report = json.loads(out)
-    except ValueError:
+    except (ValueError, RecursionError):
         report = None
     if not isinstance(report, dict):
         module.fail_json(msg='kt9-cli did not report in JSON: %s' % (err.strip() or out.strip()),
@@ -358,8 +358,9 @@ def report_shape_ok(report):
     for entry in instruments:
         if not isinstance(entry, dict) or not isinstance(entry.get('changes', []), list):
             return False
-        if not all(isinstance(change, dict) for change in entry.get('changes', [])):
-            return False
+        for change in entry.get('changes', []):
+            if not isinstance(change, dict) or not isinstance(change.get('field'), str):
+                return False
     return True
 
 
