@@ -3,7 +3,9 @@
 #include "CliTexts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -29,13 +31,15 @@ void takeRow(CQlxSdk_Ctrl &ctrl, const FleetRow &row)
             std::fill(std::begin(given), std::end(given), true);
         info.DHCPUse = *row.dhcp ? eDHCP_ON : eDHCP_OFF;
     }
-    using Setter = void (CQlxSdk_Ctrl::*)(const uint8_t *);
-    const Setter setters[CQlxSdk_Ctrl::NETWORK_ADDRESS_COUNT] = {
-        &CQlxSdk_Ctrl::setIpAddress, &CQlxSdk_Ctrl::setSubnetMask, &CQlxSdk_Ctrl::setDefaultGateway,
-        &CQlxSdk_Ctrl::setDns};
+    // (Lambdas rather than pointers to members: GCC's bounds sanitizer misreads an array of those.)
+    const std::array<std::function<void(const uint8_t *)>, CQlxSdk_Ctrl::NETWORK_ADDRESS_COUNT> setters{
+        [&](const uint8_t *address) { ctrl.setIpAddress(address); },
+        [&](const uint8_t *address) { ctrl.setSubnetMask(address); },
+        [&](const uint8_t *address) { ctrl.setDefaultGateway(address); },
+        [&](const uint8_t *address) { ctrl.setDns(address); }};
     for (int i = 0; i < CQlxSdk_Ctrl::NETWORK_ADDRESS_COUNT; ++i) {
         if (given[i])
-            (ctrl.*setters[i])(octets[i]);
+            setters[std::size_t(i)](octets[i]);
     }
 }
 

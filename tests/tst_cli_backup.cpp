@@ -687,8 +687,8 @@ void TestCliBackup::recordFile()
     if (!lines.isEmpty())
         writeTextFile(dir, "new/folder/changes.csv", kRecordHeader + lines);
     const CliResult result =
-        cli.run(QStringList{"-c", shell.arg(record) + "; exec \"$0\" \"$@\"", KT9_CLI_PROGRAM, "power-off",
-                            "60", "--all", "--record", record},
+        cli.run(QStringList{"-c", (shell.contains("%1") ? shell.arg(record) : shell) + "; exec \"$0\" \"$@\"",
+                            KT9_CLI_PROGRAM, "power-off", "60", "--all", "--record", record},
                 cli.environment(), {}, "/bin/sh");
     const CliResult history = cli.run({"history", "--record", record});
 
