@@ -169,6 +169,26 @@ QString lockFilePath(const QString &dir, const QString &serial)
         .arg(folder, QString::fromLatin1(dirHash.toHex().left(LOCK_NAME_HASH_DIGITS)), serial);
 }
 
+// Whether an earlier folder may be replaced; looked at under the lock only, where no other
+// backup of the user's moves it. What another user may change is not removed: its contents
+// could be turned into links while they are removed. Nor is what a backup did not write.
+bool mayReplace(const QString &folder, QString &error)
+{
+    if (!QFileInfo::exists(folder))
+        return true;
+    if (!ownedAndPrivate(folder)) {
+        error = CliText::tr("%1 belongs to another user or others may change it; backup does not replace it.")
+                    .arg(native(folder));
+        return false;
+    }
+    if (!holdsOnlyBackupFiles(folder)) {
+        error = CliText::tr("%1 holds files that backup did not write; backup does not replace it.")
+                    .arg(native(folder));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
@@ -181,18 +201,6 @@ bool BackupStore::mayWrite(const QString &folder, bool force, QString &error)
     }
     if (info.exists() && !force) {
         error = CliText::tr("%1 already exists; --force replaces it.").arg(native(folder));
-        return false;
-    }
-    // What another user may change is not removed: its contents could be turned into links
-    // while they are removed. Nor is what a backup did not write.
-    if (info.exists() && !ownedAndPrivate(folder)) {
-        error = CliText::tr("%1 belongs to another user or others may change it; backup does not replace it.")
-                    .arg(native(folder));
-        return false;
-    }
-    if (info.exists() && !holdsOnlyBackupFiles(folder)) {
-        error = CliText::tr("%1 holds files that backup did not write; backup does not replace it.")
-                    .arg(native(folder));
         return false;
     }
     return true;
@@ -238,5 +246,6 @@ bool BackupStore::save(const QString &dir, const InstrumentSnapshot &snapshot, C
         return false;
     }
     // Another backup may have put the folder there since the first look.
-    return mayWrite(folder, force, error) && writeChecked(dir, folder, snapshot, ctrl, warnings, error);
+    return mayWrite(folder, force, error) && mayReplace(folder, error) &&
+           writeChecked(dir, folder, snapshot, ctrl, warnings, error);
 }

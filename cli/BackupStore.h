@@ -15,7 +15,8 @@ struct InstrumentSnapshot;
 
 namespace BackupStore {
 
-// Whether folder may be written: absent, or a folder and force. False, with the reason in error.
+// Whether folder may be written: absent, or a folder (not a link) and force; whose folder it is
+// and what it holds save() looks at under its lock. False, with the reason in error.
 bool mayWrite(const QString &folder, bool force, QString &error);
 
 // Writes the snapshot's backup (network.ini with its network settings when it read them) into
