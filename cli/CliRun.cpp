@@ -4,27 +4,14 @@
 #include "CliRunContext.h"
 #include "CliTexts.h"
 #include "CliValues.h"
-#include "Console.h"
 #include "Interrupt.h"
 #include "NetworkInput.h"
 #include "StaticAddresses.h"
 #include "instrument/EightBitText.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QSysInfo>
 
 namespace {
-
-// The text of a value in the change record: untranslated, as the JSON document has it.
-QString recordText(const QJsonValue &value)
-{
-    if (value.isBool())
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    if (value.isDouble())
-        return QString::number(value.toDouble());
-    return value.toString();
-}
 
 // Why the run stops, once Ctrl+C or a request to end has come.
 CliStop requestedStop()
@@ -244,33 +231,6 @@ bool CliRun::selectTargets(QVector<int> &targets, int &status)
     return false;
 }
 
-void CliRun::selectPlanTargets(QVector<int> &targets)
-{
-    QHash<int32_t, QVector<int>> listedPorts;
-    for (int i = 0; i < m_ctrl.ports.size(); ++i)
-        listedPorts[m_ctrl.ports[i].serialNo].append(i);
-    for (const FleetRow &row : m_plan) {
-        const QVector<int> ports = listedPorts.value(row.serial);
-        if (ports.size() == 1) {
-            targets.append(ports.first());
-            continue;
-        }
-        InstrumentResult unreached;
-        unreached.serial = serialNumberLabel(row.serial);
-        unreached.outcome = InstrumentResult::Failed;
-        unreached.messages.append(
-            ports.isEmpty()
-                ? CliText::tr("Not reachable: no instrument with this serial number is listed.")
-                : CliText::tr("%1 instruments with this serial number are listed; none of them is written.")
-                      .arg(ports.size()));
-        m_unreached.append(unreached);
-    }
-    int notInPlan = 0;
-    for (const QlxPortInfo &port : m_ctrl.ports)
-        notInPlan += m_planRows.contains(port.serialNo) ? 0 : 1;
-    m_report->notInPlan(notInPlan);
-}
-
 QString CliRun::repeatedAddressIn(const QVector<int> &targets) const
 {
     if (targets.size() < 2)
@@ -363,35 +323,6 @@ InstrumentResult CliRun::process(int index)
     if (m_record)
         recordChanges(result);
     return result;
-}
-
-void CliRun::recordChanges(InstrumentResult &result)
-{
-    const QString time = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-    const QString user = accountName();
-    const QString computer = QSysInfo::machineHostName();
-    QVector<ChangeEntry> entries;
-    bool anyWritten = false;
-    for (const Change &change : result.changes) {
-        // The key is never recorded, whatever --show-key says.
-        const bool secret = change.field == QLatin1String("securityKey");
-        entries.append({time, user, computer, m_request.commandName, result.serial, change.field,
-                        secret ? HIDDEN_KEY : recordText(change.oldValue),
-                        secret ? HIDDEN_KEY : recordText(change.newValue),
-                        change.written ? QStringLiteral("succeeded") : QStringLiteral("failed")});
-        anyWritten = anyWritten || change.written;
-    }
-    QString error;
-    if (entries.isEmpty() || m_record->append(entries, error))
-        return;
-    // What the instrument now holds is not in the record: the instrument's work failed, and no
-    // other instrument is written.
-    result.outcome = InstrumentResult::Failed;
-    m_recordFailed = true;
-    const QString reason = CliText::tr("The change record %1 cannot be written: %2")
-                               .arg(QDir::toNativeSeparators(m_record->path()), error);
-    result.messages.append(anyWritten ? CliText::tr("Written, but not recorded.") + QLatin1Char(' ') + reason
-                                      : reason);
 }
 
 int runCliRequest(const CliRequest &request, CliOutput &output)

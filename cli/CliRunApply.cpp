@@ -2,6 +2,8 @@
 
 #include "CliTexts.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -88,4 +90,31 @@ bool CliRun::apply(InstrumentResult &result)
         result.messages.append(windowText(WindowText::DEVICE_WRITTEN));
     }
     return true;
+}
+
+void CliRun::selectPlanTargets(QVector<int> &targets)
+{
+    QHash<int32_t, QVector<int>> listedPorts;
+    for (int i = 0; i < m_ctrl.ports.size(); ++i)
+        listedPorts[m_ctrl.ports[i].serialNo].append(i);
+    for (const FleetRow &row : m_plan) {
+        const QVector<int> ports = listedPorts.value(row.serial);
+        if (ports.size() == 1) {
+            targets.append(ports.first());
+            continue;
+        }
+        InstrumentResult unreached;
+        unreached.serial = serialNumberLabel(row.serial);
+        unreached.outcome = InstrumentResult::Failed;
+        unreached.messages.append(
+            ports.isEmpty()
+                ? CliText::tr("Not reachable: no instrument with this serial number is listed.")
+                : CliText::tr("%1 instruments with this serial number are listed; none of them is written.")
+                      .arg(ports.size()));
+        m_unreached.append(unreached);
+    }
+    int notInPlan = 0;
+    for (const QlxPortInfo &port : m_ctrl.ports)
+        notInPlan += m_planRows.contains(port.serialNo) ? 0 : 1;
+    m_report->notInPlan(notInPlan);
 }

@@ -44,7 +44,7 @@ private:
     bool selectTargets(QVector<int> &targets, int &status);
     // apply: the instruments of the plan's rows, in the plan's order; the rows whose instrument
     // is not listed (or listed twice) go to m_unreached.
-    void selectPlanTargets(QVector<int> &targets);
+    void selectPlanTargets(QVector<int> &targets); ///< CliRunApply.cpp
     // The refusal of a static address that the run would give to more than one of the targets;
     // empty when there is none.
     QString repeatedAddressIn(const QVector<int> &targets) const;
@@ -53,7 +53,7 @@ private:
     Operation operation() const;
     // Appends the result's changes to the change record, each with its own outcome; a record
     // that cannot be written fails the instrument.
-    void recordChanges(InstrumentResult &result);
+    void recordChanges(InstrumentResult &result); ///< CliRunRecord.cpp
     QVector<ListedInstrument> listed() const;
 
     // The commands' work, a file each.
