@@ -232,6 +232,9 @@ void TestCliBackup::refused_data()
         << "no json" << QStringList{"--all"} << 2 << "instrument.json: not an instrument backup of kt9-cli.";
     QTest::newRow("change record named by no text")
         << "record not text" << QStringList{"--all"} << 2 << "the name is not text in the system's encoding.";
+    QTest::newRow("A and B backed up with one static address")
+        << "same address" << QStringList{"--all"} << 2
+        << "The static address 10.0.1.5 would be given to more than one";
     // Nothing done is no success.
     QTest::newRow("B has no backup") << "only A" << QStringList{"--serial", "2"} << 1
                                      << "00000002  KALDO-1(USB,Serial#00000002)  SKIPPED";
@@ -288,6 +291,11 @@ void TestCliBackup::refused()
         file.close();
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(file.write(QJsonDocument(json).toJson()) > 0);
+    } else if (damage == "same address") {
+        QJsonObject b = instrument(2, 2);
+        b.insert("network", instrument(1, 1).value("network"));
+        sim.write("b", b);
+        QCOMPARE(cli.run({"backup", folder.path(), "--all", "--force"}).exitCode, 0);
     } else if (damage == "no json") {
         QVERIFY(QFile::remove(dir.filePath("00000002/instrument.json")));
     } else if (damage == "edit") {
