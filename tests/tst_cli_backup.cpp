@@ -420,12 +420,12 @@ void TestCliBackup::openFolder_data()
 
 void TestCliBackup::openFolder()
 {
-    QFETCH(QString, change);
-    QFETCH(QString, message);
-    QFETCH(int, restoreExitCode);
 #ifdef _WIN32
     QSKIP("Windows files keep the access rights of their parent folder");
 #else
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+    QFETCH(int, restoreExitCode);
     SimInstrumentDir sim;
     sim.write("a", instrument(1, 1));
     QTemporaryDir dir;
