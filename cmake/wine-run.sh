@@ -40,9 +40,11 @@ server_linger=5 # seconds
     fi
     # The prefix's server, started here with its standard streams on the null device: started by
     # the program, it would keep the program's output open until it ends, and ctest or a pipe
-    # reading that output would wait for it. It stays for the programs that follow and ends a few
-    # seconds after the last one, as Wine's own does; when one runs already, this one just ends.
-    "$(dirname "$wine64")/wineserver" -p"$server_linger" </dev/null >/dev/null 2>&1 || true
+    # reading that output would wait for it. Nor may it hold the lock (descriptor 9), or every
+    # program started while it runs would wait for it. It stays for the programs that follow and
+    # ends a few seconds after the last one, as Wine's own does; when one runs already, this one
+    # just ends.
+    "$(dirname "$wine64")/wineserver" -p"$server_linger" </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 
 # Wine's search path takes Windows paths; the build machine's root is drive Z:.
