@@ -226,7 +226,7 @@ PLAN_NAME = 'kt9-plan.csv'
 PLAN_MODE = 0o600
 
 
-def instrument_spec():
+def instrument_options():
     """The options that describe one instrument (the single form and each list entry)."""
     return dict(
         serial=dict(type='str'),
@@ -242,17 +242,17 @@ def instrument_spec():
     )
 
 
-def argument_spec():
-    entry = instrument_spec()
+def module_options():
+    entry = instrument_options()
     entry['serial']['required'] = True
-    spec = instrument_spec()
-    spec.update(
+    options = instrument_options()
+    options.update(
         instruments=dict(type='list', elements='dict', options=entry),
         kt9_cli=dict(type='path'),
         record=dict(type='path'),
         lang=dict(type='str', choices=['en', 'ja'], default='en'),
     )
-    return spec
+    return options
 
 
 def cell(value):
@@ -393,7 +393,7 @@ def failure_message(instruments, report, rc):
 
 def main():
     module = AnsibleModule(
-        argument_spec=argument_spec(),
+        argument_spec=module_options(),
         mutually_exclusive=[('instruments', name) for name in PLAN_COLUMNS],
         required_one_of=[('serial', 'instruments')],
         supports_check_mode=True,
